@@ -1,0 +1,6 @@
+#include "app/random.h"
+
+Random& GameRandom() {
+  static Random instance;
+  return instance;
+}

@@ -1,0 +1,2 @@
+// Placeholder until the SDL host lands.
+#include "platform/os/host.h"

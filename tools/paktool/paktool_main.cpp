@@ -1,0 +1,2 @@
+// Placeholder until the archive tool lands.
+int main() { return 0; }
