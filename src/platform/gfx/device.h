@@ -227,6 +227,8 @@ class Device : public Resource {
   virtual void BackBufferSize(int& w, int& h) const = 0;
   virtual Caps GetCaps() const = 0;
   virtual void SetGammaRamp(const GammaRamp& ramp, bool calibrate) = 0;
+  // Whether Present waits for the display's vertical blank (otherwise the shell paces frames).
+  virtual bool VsyncActive() const = 0;
   virtual void GetGammaRamp(GammaRamp& ramp) const = 0;
 
   // Resources
