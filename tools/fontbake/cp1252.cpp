@@ -1,0 +1,24 @@
+#include "cp1252.h"
+
+namespace fontbake {
+
+namespace {
+// 0x80..0x9F; the rest of the page equals Latin-1.
+constexpr uint16_t kHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+}  // namespace
+
+uint32_t Cp1252ToUnicode(uint8_t code) {
+  if (code >= 0x80 && code <= 0x9F) return kHigh[code - 0x80];
+  return code;
+}
+
+bool IsPrintable(uint8_t code) {
+  if (code < 0x20 || code == 0x7F) return false;
+  return Cp1252ToUnicode(code) != 0;
+}
+
+}  // namespace fontbake
