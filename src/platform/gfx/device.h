@@ -25,6 +25,7 @@ constexpr HRESULT E_INVALIDARG = int32_t(0x80070057u);
 constexpr HRESULT D3DERR_DEVICELOST = int32_t(0x88760868u);
 constexpr HRESULT D3DERR_DEVICENOTRESET = int32_t(0x88760869u);
 constexpr HRESULT D3DERR_OUTOFVIDEOMEMORY = int32_t(0x8876017Cu);
+constexpr HRESULT D3DERR_INVALIDCALL = int32_t(0x8876086Cu);
 inline bool Failed(HRESULT hr) { return hr < 0; }
 inline bool Succeeded(HRESULT hr) { return hr >= 0; }
 
