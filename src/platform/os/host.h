@@ -34,6 +34,7 @@ std::string JoinPath(const std::string& dir, const std::string& name);
 bool MakeDirectories(const std::string& dir);  // mkdir -p; true when the folder exists afterwards
 bool FileExists(const std::string& path);
 bool IsDirectory(const std::string& path);
+int64_t FileSize(const std::string& path);  // -1 when path is not a readable regular file
 bool RemoveFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);  // replaces the target
 // Reads a whole file; false (and out empty) when it cannot be read or is larger than maxBytes.
@@ -70,7 +71,11 @@ using MessageBoxHook = std::function<int(const std::string& caption, const std::
 void SetMessageBoxHook(MessageBoxHook hook);  // empty hook restores the normal behaviour
 
 // Opens http:// and https:// links (no control characters) in the user's browser, without a shell.
+// In automation mode the link is printed to stderr instead ("OpenUrl: <url>") and counts as opened.
 bool OpenUrl(const std::string& url);
+bool IsOpenableUrl(const std::string& url);
+using UrlHook = std::function<bool(const std::string& url)>;
+void SetUrlHook(UrlHook hook);  // tests capture links; empty restores the normal behaviour
 
 // ---- Window, events and input -----------------------------------------------------------------
 
@@ -135,6 +140,10 @@ class Window {
   // Back-buffer size for pointer mapping: pointer positions are reported in these pixels.
   virtual void SetBackBufferSize(int w, int h) = 0;
   virtual void ShowSystemCursor(bool show) = 0;
+  // Optional window icon, 0xAARRGGBB pixels row by row.
+  virtual void SetIcon(const uint32_t* argb, int width, int height) {
+    (void)argb, (void)width, (void)height;
+  }
   // For the gfx backend only (an SDL_Window*).
   virtual void* NativeHandle() const = 0;
 };
@@ -173,8 +182,11 @@ class Host {
 };
 
 // The one host of the process: SDL in the game, a headless one in tests and --headless runs.
+// host() makes a headless host on first use when none was set.
 Host& host();
+bool HasHost();
 void SetHost(std::unique_ptr<Host> h);
+// Null when SDL's video subsystem cannot start (the reason goes to stderr).
 std::unique_ptr<Host> CreateSdlHost();
 std::unique_ptr<Host> CreateHeadlessHost(int width = 1024, int height = 768);
 

@@ -1,2 +1,0 @@
-// Placeholder until the SDL host lands.
-#include "platform/os/host.h"
