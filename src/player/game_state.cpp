@@ -1,0 +1,149 @@
+// The current player: selecting, loading, saving, closing, resetting and deleting profiles.
+#include "player/game_state.h"
+
+#include <cstdio>
+
+#include "app/shell_hooks.h"
+#include "platform/os/host.h"
+#include "player/player_name.h"
+
+namespace {
+struct CurrentPlayer {
+  std::unique_ptr<GameState> state;
+  std::string fileName;  // the profile's name in the players folder, as spelled on disk
+};
+CurrentPlayer g_current;
+bool g_gameCompleteNotice = false;
+
+std::unique_ptr<XmlDocument> NewProfileDocument() {
+  auto doc = std::make_unique<XmlDocument>();
+  doc->ReleaseNode(doc->CreateElement(doc->AsNode(), "Player"));
+  return doc;
+}
+
+enum class LoadResult { kLoaded, kFresh, kDamagedInPlace };
+
+// Loads the profile into a record at its defaults. A file that exists but cannot be read as a
+// profile is kept aside as "<file>.bad" so that the fresh record saved next never destroys it.
+LoadResult LoadProfile(GameState& state, const std::string& path) {
+  state.document = std::make_unique<XmlDocument>();
+  if (!os::FileExists(path)) {
+    state.document = NewProfileDocument();
+    return LoadResult::kFresh;
+  }
+  if (state.document->LoadFile(path) == 0) {
+    XmlNode root = state.document->Root();
+    state.document->ReleaseNode(root);
+    if (root != kNoNode) {
+      ReadPlayerAttribs(*state.document, state);
+      return LoadResult::kLoaded;
+    }
+  }
+  state.document = NewProfileDocument();
+  std::string aside = path + ".bad";
+  if (os::RenameFile(path, aside)) {
+    std::fprintf(stderr, "Player profile %s could not be read; kept as %s\n", path.c_str(), aside.c_str());
+    return LoadResult::kFresh;
+  }
+  std::fprintf(stderr, "Player profile %s could not be read nor moved aside\n", path.c_str());
+  return LoadResult::kDamagedInPlace;
+}
+
+std::string ProfilePath(const std::string& fileName) { return os::JoinPath(PlayersFolder(), fileName); }
+}  // namespace
+
+std::string PlayersFolder() { return os::JoinPath(os::AppDataDir(), "Players"); }
+
+void CreatePlayersFolder() {
+  if (!os::MakeDirectories(PlayersFolder()))
+    std::fprintf(stderr, "Cannot create the players folder %s\n", PlayersFolder().c_str());
+}
+
+std::vector<std::string> ListPlayers() {
+  return PlayerNamesInListing(os::ListDirectory(PlayersFolder(), os::ListKind::Files));
+}
+
+GameState* SelectPlayer(const char* name) {
+  if (!name || !IsValidPlayerName(name)) return nullptr;
+  if (g_current.state && SameNameIgnoringCase(g_current.state->name, name)) return g_current.state.get();
+  ClosePlayer();
+
+  std::string file = FindProfileFile(os::ListDirectory(PlayersFolder(), os::ListKind::Files), name);
+  if (file.empty()) file = std::string(name) + std::string(kProfileExtension);
+
+  auto state = std::make_unique<GameState>();
+  state->name = file.substr(0, file.size() - kProfileExtension.size());
+  state->flags.Set(kShowTipsFlag);
+  LoadResult loaded = LoadProfile(*state, ProfilePath(file));
+
+  g_current.state = std::move(state);
+  g_current.fileName = file;
+  if (loaded == LoadResult::kFresh) SavePlayer();
+  return g_current.state.get();
+}
+
+GameState* CurrentGameState() { return g_current.state.get(); }
+
+const char* CurrentPlayerName() { return g_current.state ? g_current.state->name.c_str() : nullptr; }
+
+int SavePlayer() {
+  GameState* state = g_current.state.get();
+  if (!state) return 0;
+  if (!state->document) state->document = NewProfileDocument();
+  WritePlayerAttribs(*state->document, *state);
+  // The folder is made at start; making it again covers it being removed while the game runs.
+  os::MakeDirectories(PlayersFolder());
+  return state->document->Save(ProfilePath(g_current.fileName)) == 0 ? 0 : -1;
+}
+
+void ClosePlayer() {
+  if (!g_current.state) return;
+  SavePlayer();
+  g_current.state.reset();
+  g_current.fileName.clear();
+}
+
+void ResetPlayer() {
+  GameState* state = g_current.state.get();
+  if (!state) return;
+  bool tips = state->flags.Test(kShowTipsFlag);
+  float best = state->bestGameTime;
+
+  GameState fresh;
+  fresh.name = std::move(state->name);
+  if (tips) fresh.flags.Set(kShowTipsFlag);
+  fresh.bestGameTime = best;
+  fresh.document = NewProfileDocument();
+  *state = std::move(fresh);
+  SavePlayer();
+}
+
+bool DeletePlayer(const char* name) {
+  if (!name || !IsValidPlayerName(name)) return false;
+  if (g_current.state && SameNameIgnoringCase(g_current.state->name, name)) ClosePlayer();
+  std::string file = FindProfileFile(os::ListDirectory(PlayersFolder(), os::ListKind::Files), name);
+  if (file.empty()) return false;
+  return os::RemoveFile(ProfilePath(file));
+}
+
+void CompleteGame() {
+  GameState* state = g_current.state.get();
+  if (!state) return;
+  g_gameCompleteNotice = true;
+  // The frame time not yet carried over does not count towards the best time.
+  if (state->bestGameTime == 0.0f || state->bestGameTime > state->cumulativeTime)
+    state->bestGameTime = state->cumulativeTime;
+  ResetPlayer();
+}
+
+bool TakeGameCompleteNotice() {
+  bool notice = g_gameCompleteNotice;
+  g_gameCompleteNotice = false;
+  return notice;
+}
+
+void ResetPlayerModuleForTests() {
+  g_current.state.reset();
+  g_current.fileName.clear();
+  g_gameCompleteNotice = false;
+}
