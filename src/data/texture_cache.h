@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/gfx/device.h"
@@ -44,6 +45,8 @@ void RestoreAllTextures(gfx::Device* device);
 void InvalidateAllTextures();
 void DestroyAllTextures();  // every entry, whatever its references
 int CountTextures();
+// Names compare without regard to letter case (ASCII letters; other bytes as they are).
+bool SameTextureName(std::string_view a, std::string_view b);
 
 // Mask building on its own (exposed for the fuzzers and tests): the bytes of a TGA file give a
 // mask when the file is uncompressed true colour with 32 bits per pixel. Rows stay in file order.

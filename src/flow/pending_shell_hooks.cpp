@@ -14,5 +14,4 @@ void LoadPortalDescription() {}
 void FreePortalDescription() {}
 void FreeTransitionTable() {}
 void FreeSearchSceneNames() {}
-void CreateSceneCamera() {}
 bool ShutterTransitionExists() { return false; }

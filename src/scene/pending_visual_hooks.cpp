@@ -1,6 +1,4 @@
-// Placeholders until sprites land.
+// Placeholder until speech balloons land (the marker shows while a balloon waits for a click).
 #include "app/shell_hooks.h"
 
-void RestoreSharedDeviceObjects(gfx::Device*) {}
-void InvalidateSharedDeviceObjects() {}
 void CreateClickToContinueMarker() {}

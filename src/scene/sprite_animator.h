@@ -55,8 +55,9 @@ class CSpriteAnimator : public CGameObject {
     float scale = 1, offsetX = 0, offsetY = 0, angle = 0, aspect = 1, opacity = 1;
   };
 
-  // dest: where kinds that move go (null: the sprite's current screen rectangle). Runs one Update
-  // at once, so the sprite shows the starting state before the next frame.
+  // dest: where kinds that move go (null: the sprite's current screen rectangle). The sprite takes
+  // the starting state at once; the end steps (notify, hide, delete) run from the next Update, so
+  // even a zero-length animation hands back a live animator.
   CSpriteAnimator(CSprite* sprite, int kind, float duration, uint32_t options, const ScreenRect* dest = nullptr);
   ~CSpriteAnimator() override;
 
@@ -79,6 +80,7 @@ class CSpriteAnimator : public CGameObject {
  private:
   void SetUpKind(CSprite* sprite, const ScreenRect& dest);
   void Apply(CSprite* sprite, float p, float now);
+  float Progress(float now) const;
 
   Snapshot start_;
   Snapshot target_;
