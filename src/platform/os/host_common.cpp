@@ -9,13 +9,13 @@ namespace os {
 
 HostCommon::HostCommon() { std::memset(injectedKey_, -1, sizeof injectedKey_); }
 
-void HostCommon::Push(const Event& ev) {
+void HostCommon::Push(const Event& ev, bool wake) {
   {
     std::lock_guard lock(mutex_);
     queue_.push_back(ev);
   }
   cv_.notify_all();
-  Wake();
+  if (wake) Wake();
 }
 
 bool HostCommon::Pop(Event& ev) {

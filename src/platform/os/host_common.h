@@ -24,7 +24,7 @@ class HostCommon : public Host {
 
  protected:
   // Queues an event from any thread and wakes a waiting PollEvent.
-  void Push(const Event& ev);
+  void Push(const Event& ev, bool wake = true);
   bool Pop(Event& ev);
   // Waits for a queued event up to timeoutMs (-1: for ever). Hosts with their own wake-up
   // mechanism (SDL) do not use it.
