@@ -18,7 +18,8 @@ class FrameTimer {
   bool IsStopped() const { return stopCount_ > 0; }
   int Id() const { return id_; }
 
-  // Tests replace the counter to drive time by hand (null restores the real counter).
+  // Tests and fixed-step runs replace the counter to drive time by hand (null restores the real
+  // counter). A frequency of 0 or less selects the millisecond path: now() then counts milliseconds.
   using CounterFn = int64_t (*)();
   static void SetCounterForTests(CounterFn now, int64_t frequency);
 

@@ -73,7 +73,8 @@ class CGameObject {
   virtual void SetDepth(float z);
 
   // Tree
-  int Attach(CGameObject* parent, int mode);  // 0 when already attached or a cycle would form
+  // 0 when already attached, when parent is null or being destroyed, or when a cycle would form.
+  int Attach(CGameObject* parent, int mode);
   void Detach();
   CGameObject* GetParent() const { return parent_; }
   CGameObject* FirstChild() const { return firstChild_; }
@@ -124,10 +125,12 @@ class CGameObject {
   CGameObject* nextSibling_ = nullptr;
   int attachMode_ = 0;
   gfx::Matrix relative_;
+  bool destroying_ = false;  // inside the destructor: refuses new children
 };
 
 // A weak reference: a child of its target that nulls the holder's pointer slot when it dies.
-// The holder's slot holds the CXRef; the referenced object is the CXRef's parent.
+// The holder's slot holds the CXRef; the referenced object is the CXRef's parent. A holder that
+// dies first deletes its CXRef (the slot would otherwise point into freed memory).
 class CXRef : public CGameObject {
  public:
   CXRef(CGameObject* target, CXRef** slot);

@@ -1,2 +1,0 @@
-// Placeholder until the application shell lands.
-int VardellMain(int, char**) { return 0; }
