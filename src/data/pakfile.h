@@ -47,6 +47,7 @@ class CPakfile {
 
   const std::string& Path() const { return path_; }
   State GetState() const { return state_; }
+  uint32_t Seed() const { return seed_; }  // from the header (0 when there is none)
   // Records in chain order (duplicates included).
   const std::vector<Record>& Records() const { return records_; }
   // What was wrong with the archive, one line each (empty for a sound archive).
@@ -60,6 +61,7 @@ class CPakfile {
   std::string path_;
   std::FILE* file_ = nullptr;
   uint64_t fileSize_ = 0;
+  uint32_t seed_ = 0;
   State state_ = State::kOk;
   std::vector<Record> records_;
   std::unordered_map<std::string, size_t> index_;  // lower-case name -> first record
