@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/tree_dump.h"
 #include "audio/sound_effects.h"
 #include "platform/os/host.h"
 #include "scene/camera.h"
@@ -30,6 +31,16 @@ const KindInfo kKinds[kCursorKindCount] = {
 
 constexpr const char* kGhostImage = "GUI\\CursorGhost.png";
 constexpr uint32_t kTooltipOneLine = 0x40000;
+
+// The dump shows the cursor's current picture, so scripts can tell which shape is up.
+void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
+  if (object->GetTypeId() != TypeId::kCursor) return;
+  if (auto* cursor = dynamic_cast<CCursor*>(object)) {
+    const int kind = cursor->GetKind();
+    f.texture = kind > 0 && kind < kCursorKindCount ? kKinds[kind].image : "";
+  }
+}
+TreeDumpRegistration g_dumpRegistration(&FillDumpFields);
 
 gfx::Material OpaqueWhite() {
   gfx::Material m{};

@@ -53,7 +53,9 @@ bool BuildAtlas(const std::vector<RasterGlyph>& glyphs, const Recipe& recipe, in
   std::vector<Extent> extents(glyphs.size());
   for (size_t i = 0; i < glyphs.size(); ++i) {
     const RasterGlyph& g = glyphs[i];
-    int left = -ow, right = int(std::ceil(g.advance)) + ow;
+    // The cell spans the advance, widened only where ink (outline and shadow included) leaves it,
+    // so rims mostly sit in the side bearings and the spacing stays the font's own.
+    int left = 0, right = int(std::ceil(g.advance));
     int t = top, b = bottom;
     Widen(g.fill, 0, 0, left, right, t, b);
     Widen(g.outline, 0, 0, left, right, t, b);
