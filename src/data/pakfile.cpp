@@ -27,6 +27,15 @@ CPakfile::CPakfile(std::string path, bool showMessages) : path_(std::move(path))
     os::ShowMessageBox(kInvalidCaption, path_, os::MsgIcon::Error);
 }
 
+CPakfile::CPakfile(ImageTag, std::string name, std::vector<uint8_t> image)
+    : path_(std::move(name)), image_(std::move(image)), inMemory_(true) {
+  ReadDirectory();
+}
+
+std::unique_ptr<CPakfile> CPakfile::FromImage(std::string name, std::vector<uint8_t> image) {
+  return std::unique_ptr<CPakfile>(new CPakfile(ImageTag{}, std::move(name), std::move(image)));
+}
+
 CPakfile::~CPakfile() {
   if (file_) std::fclose(file_);
 }
@@ -35,12 +44,18 @@ void CPakfile::Problem(std::string text) { problems_.push_back(std::move(text));
 
 bool CPakfile::ReadAt(uint64_t offset, void* dst, size_t size) {
   if (offset > fileSize_ || size > fileSize_ - offset) return false;
+  if (inMemory_) {
+    if (size) std::memcpy(dst, image_.data() + offset, size);
+    return true;
+  }
   if (std::fseek(file_, long(offset), SEEK_SET) != 0) return false;
   return std::fread(dst, 1, size, file_) == size;
 }
 
 void CPakfile::ReadDirectory() {
-  if (std::fseek(file_, 0, SEEK_END) == 0) {
+  if (inMemory_) {
+    fileSize_ = image_.size();
+  } else if (std::fseek(file_, 0, SEEK_END) == 0) {
     long end = std::ftell(file_);
     fileSize_ = end > 0 ? uint64_t(end) : 0;
   }
@@ -121,7 +136,7 @@ std::optional<std::vector<uint8_t>> CPakfile::ReadMember(std::string_view name) 
 }
 
 std::optional<std::vector<uint8_t>> CPakfile::ReadMemberAt(size_t index) {
-  if (index >= records_.size() || !file_) return std::nullopt;
+  if (index >= records_.size() || (!file_ && !inMemory_)) return std::nullopt;
   const Record& rec = records_[index];
   // The length was checked against the file when the directory was read, so this allocation is
   // never larger than the archive itself.

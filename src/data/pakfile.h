@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -34,6 +35,8 @@ class CPakfile {
   // Opens and reads the directory. With showMessages, a file that cannot be opened or is not an
   // archive is reported in a message box (the game); tools pass false and ask State() instead.
   explicit CPakfile(std::string path, bool showMessages = true);
+  // An archive image already in memory (tests, fuzzing); name stands in for the path.
+  static std::unique_ptr<CPakfile> FromImage(std::string name, std::vector<uint8_t> image);
   ~CPakfile();
   CPakfile(const CPakfile&) = delete;
   CPakfile& operator=(const CPakfile&) = delete;
@@ -54,12 +57,16 @@ class CPakfile {
   const std::vector<std::string>& Problems() const { return problems_; }
 
  private:
+  struct ImageTag {};
+  CPakfile(ImageTag, std::string name, std::vector<uint8_t> image);
   void ReadDirectory();
   bool ReadAt(uint64_t offset, void* dst, size_t size);
   void Problem(std::string text);
 
   std::string path_;
   std::FILE* file_ = nullptr;
+  std::vector<uint8_t> image_;  // the whole archive when it lives in memory
+  bool inMemory_ = false;
   uint64_t fileSize_ = 0;
   uint32_t seed_ = 0;
   State state_ = State::kOk;
