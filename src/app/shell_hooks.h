@@ -12,7 +12,12 @@ void StartMusic();  // starts the music thread; reads "Sound"/"Music volume"
 void SetMusicMode(int mood, float fadeTime = -1.0f);  // fade < 0: the default fade
 void MusicScheduleCheck(float appTime);
 void StopMusic();  // ends the music thread; saves "Sound"/"Music volume"
+// Every frame, right after the clock query: the music thread reads the frame's application time
+// from here (fades, the piano start time, the next search track).
+void PublishMusicTime(float appTime);
+int LoadAmbientSounds();  // every device restore; 0 when the table exists
 void ShutdownAmbientSounds();  // saves "Sound"/"Ambient volume"
+void UseNullSoundDevice();  // --headless: InitSound opens the recording null device, nothing is heard
 
 // Archives, string table, textures.
 void LoadStringTable(const char* memberName);
