@@ -265,6 +265,12 @@ class Device : public Resource {
 
   // Reads the back buffer (top row first, 0xAARRGGBB) for screenshots and render tests.
   virtual bool ReadBackBuffer(Image& out) = 0;
+  // Runs the final pass (scaling into the window, gamma ramp) without presenting and reads the
+  // window's drawable back, bars included. For render tests; false where there is no window.
+  virtual bool ReadWindowImage(Image& out) {
+    out = Image{};
+    return false;
+  }
 };
 
 // The GL backend draws into an offscreen target of the back-buffer size, then scales it into the
