@@ -184,7 +184,7 @@ void ScriptRunner::BeforeFrame(uint32_t frame, float time, ScriptSink& sink) {
       case ScriptCommand::kScreenshot: sink.ScriptScreenshot(c.text); break;
       case ScriptCommand::kDump: sink.ScriptDump(c.text); break;
       case ScriptCommand::kQuit:
-        ++next_;
+        next_ = commands_.size();  // nothing after quit runs
         sink.ScriptQuit();
         return;
     }

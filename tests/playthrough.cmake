@@ -1,0 +1,33 @@
+# Automation runs of the real game binary, each in a private folder with private user folders.
+set(_run ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/run_game.cmake)
+set(_work ${CMAKE_BINARY_DIR}/playthrough)
+
+function(vardell_playthrough name)
+  cmake_parse_arguments(P "" "" "ARGS;CHECKS" ${ARGN})
+  # Arguments travel as one "|"-separated value; the runner splits them again.
+  string(REPLACE ";" "|" args "${P_ARGS}")
+  add_test(NAME playthrough_${name}
+    COMMAND ${CMAKE_COMMAND} -DVARDELL=$<TARGET_FILE:vardell> -DWORK=${_work}/${name} "-DARGS=${args}" ${P_CHECKS}
+            -P ${_run})
+  set_tests_properties(playthrough_${name} PROPERTIES TIMEOUT 180 LABELS playthrough)
+endfunction()
+
+vardell_playthrough(headless_frames
+  ARGS --headless --fixed-dt 0.02 --frames 100
+  CHECKS -DEXPECT_SETTINGS=1)
+vardell_playthrough(offscreen_screenshot
+  ARGS --windowed --frames 5 --screenshot shot.png
+  CHECKS -DEXPECT_PNG=shot.png -DEXPECT_SETTINGS=1)
+vardell_playthrough(offscreen_fullscreen
+  ARGS --fixed-dt 0.02 --frames 3 --screenshot full.png --dump-tree tree.json
+  CHECKS -DEXPECT_PNG=full.png -DEXPECT_JSON=tree.json)
+vardell_playthrough(headless_script
+  ARGS --headless --fixed-dt 0.02 --frames 1000 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/smoke.script
+       --dump-tree end.json
+  CHECKS -DEXPECT_JSON=mid.json -DEXPECT_JSON_TEXT=\"objects\")
+vardell_playthrough(help
+  ARGS --help
+  CHECKS -DEXPECT_OUTPUT=--fixed-dt)
+vardell_playthrough(bad_option
+  ARGS --no-such-option
+  CHECKS -DEXPECT_RC=2 -DEXPECT_OUTPUT=unknown)
