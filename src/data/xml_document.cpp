@@ -363,6 +363,12 @@ bool XmlDocument::HasAttribute(XmlNode node, const char* name) {
   return impl_->AttributeText(node, name) != nullptr;
 }
 
+std::vector<std::string> XmlDocument::AttributeNames(XmlNode node) {
+  std::vector<std::string> names;
+  for (pugi::xml_attribute a : impl_->Element(node).attributes()) names.emplace_back(a.name());
+  return names;
+}
+
 std::optional<std::string> XmlDocument::CopyAttribute(XmlNode node, const char* name, const char* def) {
   if (const char* text = impl_->AttributeText(node, name)) return std::string(text);
   if (def) return std::string(def);

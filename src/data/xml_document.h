@@ -82,6 +82,8 @@ class XmlDocument {
   // missing.
   size_t GetAttribute(XmlNode node, const char* name, char* buffer, size_t size);
   bool HasAttribute(XmlNode node, const char* name);
+  // The element's attribute names in document order (tools and checks of content files).
+  std::vector<std::string> AttributeNames(XmlNode node);
   // The text; when missing, a copy of def, or nullopt when def is null.
   std::optional<std::string> CopyAttribute(XmlNode node, const char* name, const char* def = nullptr);
   // Leading decimal number ("12abc" gives 12); def when missing or when no number starts the text
