@@ -70,7 +70,9 @@ bool ParseFloat(std::string_view text, float& out) {
 }
 }  // namespace
 
-std::string SettingsFilePath() { return os::JoinPath(os::ConfigDir(), "settings.ini"); }
+std::string SettingsFilePath() {
+  return os::JoinPath(os::ConfigDir(), "settings.ini");
+}
 
 int SetSettingInt(const char* section, const char* name, int32_t value) {
   return Store(section, name, settings::Value::Dword(uint32_t(value)));
@@ -88,7 +90,8 @@ int SetSettingString(const char* section, const char* name, const char* text) {
   return Store(section, name, settings::Value::String(text));
 }
 
-int GetSettingString(const char* section, const char* name, const char* def, char* buffer, size_t bufferSize) {
+int GetSettingString(const char* section, const char* name, const char* def, char* buffer,
+                     size_t bufferSize) {
   if (!buffer || bufferSize == 0) return 0;
   std::string text = ReadString(section, name, def, bufferSize);
   std::memcpy(buffer, text.data(), text.size());

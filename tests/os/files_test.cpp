@@ -19,10 +19,14 @@ std::string Slurp(const std::string& path) {
   return s;
 }
 
-void Spit(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void Spit(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
 // Only the named files remain: a failed or finished write leaves no temporary behind.
-std::vector<std::string> Entries(const std::string& dir) { return os::ListDirectory(dir, os::ListKind::Both); }
+std::vector<std::string> Entries(const std::string& dir) {
+  return os::ListDirectory(dir, os::ListKind::Both);
+}
 }  // namespace
 
 TEST(AtomicWrite, CreatesAndReplacesWithoutLeftovers) {
@@ -110,7 +114,8 @@ TEST(Files, ListingIsSortedByByteValueAndFiltered) {
 
   EXPECT_EQ(os::ListDirectory(dir),
             (std::vector<std::string>{"10", "9", "B.xml", "_x.xml", "a.xml", "b.xml", "\xE9t\xE9.xml"}));
-  EXPECT_EQ(os::ListDirectory(dir, os::ListKind::Directories), (std::vector<std::string>{"LinkToSub", "Sub"}));
+  EXPECT_EQ(os::ListDirectory(dir, os::ListKind::Directories),
+            (std::vector<std::string>{"LinkToSub", "Sub"}));
   EXPECT_EQ(os::ListDirectory(dir, os::ListKind::Both).size(), 9u);
   EXPECT_TRUE(os::ListDirectory(os::JoinPath(dir, "absent")).empty());
 }

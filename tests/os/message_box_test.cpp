@@ -21,7 +21,8 @@ TEST(MessageBox, HookCapturesBoxesUntilCleared) {
     seen.push_back(c + "|" + t + "|" + std::to_string(int(icon)));
     return os::kMsgNo;
   });
-  EXPECT_EQ(os::ShowMessageBox("CSprite::RestoreDeviceObjects()", "Failed", os::MsgIcon::Warning), os::kMsgNo);
+  EXPECT_EQ(os::ShowMessageBox("CSprite::RestoreDeviceObjects()", "Failed", os::MsgIcon::Warning),
+            os::kMsgNo);
   os::SetMessageBoxHook(nullptr);
   testing::internal::CaptureStderr();
   os::ShowMessageBox("after", "hook");
@@ -34,9 +35,9 @@ TEST(OpenUrl, OnlyWebLinksWithoutControlCharacters) {
   for (const char* good : {"http://example.org", "https://example.org/a?b=c#d", "HTTPS://EXAMPLE.ORG/"}) {
     EXPECT_TRUE(os::IsOpenableUrl(good)) << good;
   }
-  for (const char* bad : {"", "http://", "https://", "file:///etc/passwd", "javascript:alert(1)", "ftp://x.org",
-                          " http://x.org", "http://x.org/\n--flag", "https://x.org/\x7F", "https://x.org/a b",
-                          "httpx://x.org", "mailto:a@b.c"}) {
+  for (const char* bad : {"", "http://", "https://", "file:///etc/passwd", "javascript:alert(1)",
+                          "ftp://x.org", " http://x.org", "http://x.org/\n--flag", "https://x.org/\x7F",
+                          "https://x.org/a b", "httpx://x.org", "mailto:a@b.c"}) {
     EXPECT_FALSE(os::IsOpenableUrl(bad)) << bad;
   }
   std::vector<std::string> opened;

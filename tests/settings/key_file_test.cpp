@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/settings/key_file.h"
+
+#include <gtest/gtest.h>
 
 using settings::KeyFile;
 using settings::Value;
@@ -14,7 +14,8 @@ TEST(KeyFile, QuotingKeepsEveryByteString) {
   ASSERT_TRUE(settings::UnquoteString(quoted, back));
   EXPECT_EQ(back, all);
 
-  for (const char* bad : {"", "\"", "abc", "\"abc", "\"a\"b\"", "\"\\\"", "\"\\q\"", "\"\\x4\"", "\"\\xZZ\""}) {
+  for (const char* bad :
+       {"", "\"", "abc", "\"abc", "\"a\"b\"", "\"\\\"", "\"\\q\"", "\"\\x4\"", "\"\\xZZ\""}) {
     EXPECT_FALSE(settings::UnquoteString(bad, back)) << bad;
   }
   ASSERT_TRUE(settings::UnquoteString("\"\\x41\\t\\\\\"", back));
@@ -29,14 +30,16 @@ TEST(KeyFile, DwordTextsInRangeOnly) {
   EXPECT_EQ(int32_t(f.Find("S", "a")->dword), INT32_MIN);
   EXPECT_EQ(f.Find("S", "b")->dword, 0xFFFFFFFFu);
   EXPECT_EQ(f.Find("S", "c")->dword, 0x7FFFFFFFu);
-  for (const char* rejected : {"d", "e", "f", "g", "h", "i", "j"}) EXPECT_EQ(f.Find("S", rejected), nullptr) << rejected;
+  for (const char* rejected : {"d", "e", "f", "g", "h", "i", "j"})
+    EXPECT_EQ(f.Find("S", rejected), nullptr) << rejected;
   // Written back signed, so -1 stays readable.
   EXPECT_EQ(f.Serialize(), "[S]\na=dword:-2147483648\nb=dword:-1\nc=dword:2147483647\n");
 }
 
 TEST(KeyFile, StructureRules) {
   KeyFile f = KeyFile::Parse(
-      "; comment\n# comment\norphan=dword:1\n  [A]  \nx=\"1\"\n[a]\nX=\"2\"\ny = \"spaced\" \n[]\nz=dword:5\n");
+      "; comment\n# comment\norphan=dword:1\n  [A]  \nx=\"1\"\n[a]\nX=\"2\"\ny = \"spaced\" "
+      "\n[]\nz=dword:5\n");
   EXPECT_EQ(f.Find("A", "orphan"), nullptr);
   ASSERT_EQ(f.Sections().size(), 1u);  // [A] and [a] are one section; the later value wins
   EXPECT_EQ(f.Find("a", "x")->text, "2");

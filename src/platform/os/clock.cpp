@@ -16,9 +16,15 @@ int64_t MonotonicNs() {
 const int64_t g_startNs = MonotonicNs();
 }  // namespace
 
-int64_t CounterNow() { return MonotonicNs(); }
-int64_t CounterFrequency() { return 1000000000; }
-uint32_t Milliseconds() { return uint32_t((MonotonicNs() - g_startNs) / 1000000); }
+int64_t CounterNow() {
+  return MonotonicNs();
+}
+int64_t CounterFrequency() {
+  return 1000000000;
+}
+uint32_t Milliseconds() {
+  return uint32_t((MonotonicNs() - g_startNs) / 1000000);
+}
 
 void SleepMs(int ms) {
   if (ms <= 0) return;
@@ -27,6 +33,8 @@ void SleepMs(int ms) {
   }
 }
 
-int64_t CalendarTime() { return int64_t(time(nullptr)); }
+int64_t CalendarTime() {
+  return int64_t(time(nullptr));
+}
 
 }  // namespace os

@@ -86,9 +86,13 @@ int64_t FileSize(const std::string& path) {
   return int64_t(st.st_size);
 }
 
-bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
+}
 
-bool RenameFile(const std::string& from, const std::string& to) { return rename(from.c_str(), to.c_str()) == 0; }
+bool RenameFile(const std::string& from, const std::string& to) {
+  return rename(from.c_str(), to.c_str()) == 0;
+}
 
 bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes) {
   out.clear();
@@ -138,7 +142,8 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
   std::string temp;
   Fd f(-1);
   for (int attempt = 0; attempt < 100 && f.fd < 0; ++attempt) {
-    temp = JoinPath(dir, "." + base + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(g_tempCounter++));
+    temp =
+        JoinPath(dir, "." + base + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(g_tempCounter++));
     f.fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (f.fd < 0 && errno != EEXIST) return false;
   }

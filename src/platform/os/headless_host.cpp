@@ -9,7 +9,11 @@ namespace {
 class HeadlessWindow : public Window {
  public:
   HeadlessWindow(const WindowParams& p, int desktopW, int desktopH)
-      : title_(p.title), outer_(p.outer), fullscreen_(p.fullscreen), desktopW_(desktopW), desktopH_(desktopH) {}
+      : title_(p.title),
+        outer_(p.outer),
+        fullscreen_(p.fullscreen),
+        desktopW_(desktopW),
+        desktopH_(desktopH) {}
 
   void SetTitle(const std::string& title) override { title_ = title; }
   Rect OuterRect() const override { return outer_; }

@@ -55,7 +55,7 @@ int64_t CounterNow();        // high-resolution counter
 int64_t CounterFrequency();  // ticks per second
 uint32_t Milliseconds();     // milliseconds since start-up
 void SleepMs(int ms);
-int64_t CalendarTime();      // seconds since the epoch
+int64_t CalendarTime();  // seconds since the epoch
 
 // ---- Message boxes and URLs -------------------------------------------------------------------
 
@@ -87,15 +87,15 @@ struct Rect {
 
 struct Event {
   enum Type {
-    kClose,        // the close box or the system asked to quit
-    kActivate,     // focus gained
-    kDeactivate,   // focus lost
+    kClose,       // the close box or the system asked to quit
+    kActivate,    // focus gained
+    kDeactivate,  // focus lost
     kMinimize,
-    kRestore,      // back from minimised
-    kResized,      // client size changed by the user (after the 4:3 snap)
-    kKeyDown,      // key = Windows virtual-key code
-    kChar,         // code = character as an int from unsigned char (Windows-1252); Backspace is 8
-    kAppMessage,   // posted application message: message, wparam
+    kRestore,     // back from minimised
+    kResized,     // client size changed by the user (after the 4:3 snap)
+    kKeyDown,     // key = Windows virtual-key code
+    kChar,        // code = character as an int from unsigned char (Windows-1252); Backspace is 8
+    kAppMessage,  // posted application message: message, wparam
     kMouseMove,
   };
   Type type;
@@ -127,7 +127,8 @@ class Window {
  public:
   virtual ~Window() = default;
   virtual void SetTitle(const std::string& title) = 0;
-  // Outer rectangle in screen pixels, as the settings store keeps it.
+  // Outer rectangle in screen pixels, as the settings store keeps it. In full screen: the
+  // rectangle the window returns to (setting it there takes effect on the way back).
   virtual Rect OuterRect() const = 0;
   virtual void SetOuterRect(const Rect& r) = 0;
   // Client size in window pixels (the back buffer size in windowed mode).
@@ -141,9 +142,7 @@ class Window {
   virtual void SetBackBufferSize(int w, int h) = 0;
   virtual void ShowSystemCursor(bool show) = 0;
   // Optional window icon, 0xAARRGGBB pixels row by row.
-  virtual void SetIcon(const uint32_t* argb, int width, int height) {
-    (void)argb, (void)width, (void)height;
-  }
+  virtual void SetIcon(const uint32_t* argb, int width, int height) { (void)argb, (void)width, (void)height; }
   // For the gfx backend only (an SDL_Window*).
   virtual void* NativeHandle() const = 0;
 };
@@ -168,6 +167,8 @@ class Host {
   virtual bool PollEvent(Event& ev, bool wait = false, int timeoutMs = -1) = 0;
   // Queues an application message; handled between frames by the shell.
   virtual void PostAppMessage(uint32_t message, intptr_t wparam) = 0;
+  // While the input gate is closed the buttons and keys read as up (the pointer still moves), and
+  // anything held through the gate stays up until released, so it cannot click after it.
   virtual InputSnapshot Input() = 0;
   // Counted input gate: each Disable must be matched by one Enable; input is taken only at 0.
   // The count never goes below zero.

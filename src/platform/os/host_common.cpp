@@ -7,7 +7,9 @@
 
 namespace os {
 
-HostCommon::HostCommon() { std::memset(injectedKey_, -1, sizeof injectedKey_); }
+HostCommon::HostCommon() {
+  std::memset(injectedKey_, -1, sizeof injectedKey_);
+}
 
 void HostCommon::Push(const Event& ev, bool wake) {
   {
@@ -46,7 +48,9 @@ void HostCommon::PostAppMessage(uint32_t message, intptr_t wparam) {
   Push(ev);
 }
 
-void HostCommon::DisableInput() { ++gate_; }
+void HostCommon::DisableInput() {
+  ++gate_;
+}
 
 void HostCommon::EnableInput() {
   if (gate_ > 0) --gate_;
@@ -58,7 +62,9 @@ void HostCommon::InjectPointer(int x, int y) {
   injectedY_ = y;
 }
 
-void HostCommon::InjectButton(bool right, bool down) { injectedButton_[right ? 1 : 0] = down ? 1 : 0; }
+void HostCommon::InjectButton(bool right, bool down) {
+  injectedButton_[right ? 1 : 0] = down ? 1 : 0;
+}
 
 void HostCommon::InjectKey(int vk, bool down) {
   if (vk <= 0 || vk > 255) return;

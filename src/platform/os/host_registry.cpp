@@ -16,8 +16,12 @@ Host& host() {
   return *Current();
 }
 
-bool HasHost() { return Current() != nullptr; }
+bool HasHost() {
+  return Current() != nullptr;
+}
 
-void SetHost(std::unique_ptr<Host> h) { Current() = std::move(h); }
+void SetHost(std::unique_ptr<Host> h) {
+  Current() = std::move(h);
+}
 
 }  // namespace os

@@ -10,13 +10,12 @@ struct Named {
   int code;
 };
 constexpr Named kNames[] = {
-    {"escape", kEscape}, {"esc", kEscape},       {"return", kReturn},    {"enter", kReturn},
-    {"back", kBack},     {"backspace", kBack},   {"tab", kTab},          {"space", kSpace},
-    {"delete", kDelete}, {"del", kDelete},       {"insert", kInsert},    {"home", kHome},
-    {"end", kEnd},       {"pageup", kPrior},     {"prior", kPrior},      {"pagedown", kNext},
-    {"next", kNext},     {"left", kLeft},        {"right", kRight},      {"up", kUp},
-    {"down", kDown},     {"shift", kShift},      {"control", kControl},  {"ctrl", kControl},
-    {"alt", kMenu},      {"menu", kMenu},        {"pause", kPause},
+    {"escape", kEscape},  {"esc", kEscape},  {"return", kReturn},   {"enter", kReturn},  {"back", kBack},
+    {"backspace", kBack}, {"tab", kTab},     {"space", kSpace},     {"delete", kDelete}, {"del", kDelete},
+    {"insert", kInsert},  {"home", kHome},   {"end", kEnd},         {"pageup", kPrior},  {"prior", kPrior},
+    {"pagedown", kNext},  {"next", kNext},   {"left", kLeft},       {"right", kRight},   {"up", kUp},
+    {"down", kDown},      {"shift", kShift}, {"control", kControl}, {"ctrl", kControl},  {"alt", kMenu},
+    {"menu", kMenu},      {"pause", kPause},
 };
 
 std::string Lower(const std::string& s) {

@@ -13,7 +13,9 @@ std::mutex g_hookMutex;
 MessageBoxHook g_boxHook;
 UrlHook g_urlHook;
 
-int DefaultAnswer(MsgButtons buttons) { return buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk; }
+int DefaultAnswer(MsgButtons buttons) {
+  return buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
+}
 
 void PrintBox(const std::string& caption, const std::string& text) {
   std::string line = Windows1252ToUtf8(caption) + ": " + Windows1252ToUtf8(text) + "\n";
@@ -23,11 +25,15 @@ void PrintBox(const std::string& caption, const std::string& text) {
 
 Uint32 IconFlags(MsgIcon icon) {
   switch (icon) {
-    case MsgIcon::Error: return SDL_MESSAGEBOX_ERROR;
-    case MsgIcon::Warning: return SDL_MESSAGEBOX_WARNING;
+    case MsgIcon::Error:
+      return SDL_MESSAGEBOX_ERROR;
+    case MsgIcon::Warning:
+      return SDL_MESSAGEBOX_WARNING;
     case MsgIcon::Information:
-    case MsgIcon::Question: return SDL_MESSAGEBOX_INFORMATION;
-    case MsgIcon::None: break;
+    case MsgIcon::Question:
+      return SDL_MESSAGEBOX_INFORMATION;
+    case MsgIcon::None:
+      break;
   }
   return 0;
 }
@@ -61,8 +67,8 @@ int ShowMessageBox(const std::string& caption, const std::string& text, MsgIcon 
   int count = 0;
   switch (buttons) {
     case MsgButtons::Ok:
-      data[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kMsgOk,
-                       "OK"};
+      data[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                       kMsgOk, "OK"};
       break;
     case MsgButtons::OkCancel:
       data[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kMsgOk, "OK"};
@@ -86,7 +92,8 @@ int ShowMessageBox(const std::string& caption, const std::string& text, MsgIcon 
     PrintBox(caption, text);
     return DefaultAnswer(buttons);
   }
-  if (pressed < 0) return buttons == MsgButtons::Ok ? kMsgOk : buttons == MsgButtons::YesNo ? kMsgNo : kMsgCancel;
+  if (pressed < 0)
+    return buttons == MsgButtons::Ok ? kMsgOk : buttons == MsgButtons::YesNo ? kMsgNo : kMsgCancel;
   return pressed;
 }
 

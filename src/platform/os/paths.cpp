@@ -59,8 +59,12 @@ void SetDataRoot(const std::string& dir) {
   g_dataRoot = dir.empty() ? std::string() : WithoutTrailingSlash(dir);
 }
 
-std::string ConfigDir() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
-std::string AppDataDir() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
+std::string ConfigDir() {
+  return XdgDir("XDG_CONFIG_HOME", ".config");
+}
+std::string AppDataDir() {
+  return XdgDir("XDG_DATA_HOME", ".local/share");
+}
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;

@@ -25,8 +25,12 @@ bool HasDisplay() {
 }
 }  // namespace
 
-void SetAutomationMode(bool on) { g_automation = on; }
+void SetAutomationMode(bool on) {
+  g_automation = on;
+}
 
-bool IsAutomationMode() { return g_automation || EnvSet("CI") || !HasDisplay(); }
+bool IsAutomationMode() {
+  return g_automation || EnvSet("CI") || !HasDisplay();
+}
 
 }  // namespace os

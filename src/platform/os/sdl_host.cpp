@@ -71,7 +71,8 @@ class SdlHost : public HostCommon {
         got = SDL_WaitEvent(&e);
       } else {
         Uint32 spent = SDL_GetTicks() - start;
-        got = spent >= Uint32(timeoutMs) ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, int(timeoutMs - spent));
+        got =
+            spent >= Uint32(timeoutMs) ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, int(timeoutMs - spent));
       }
       if (!got) return Pop(ev);
       Translate(e);
@@ -141,7 +142,9 @@ class SdlHost : public HostCommon {
   void Translate(const SDL_Event& e) {
     if (e.type == wakeEvent_) return;
     switch (e.type) {
-      case SDL_QUIT: Emit(Event::kClose); break;
+      case SDL_QUIT:
+        Emit(Event::kClose);
+        break;
       case SDL_WINDOWEVENT:
         if (window_ && e.window.windowID == window_->Id()) TranslateWindowEvent(e.window);
         break;
@@ -176,15 +179,22 @@ class SdlHost : public HostCommon {
         if (e.button.button == SDL_BUTTON_LEFT) realLeft_ = e.type == SDL_MOUSEBUTTONDOWN;
         if (e.button.button == SDL_BUTTON_RIGHT) realRight_ = e.type == SDL_MOUSEBUTTONDOWN;
         break;
-      case SDL_MOUSEMOTION: Emit(Event::kMouseMove); break;
-      default: break;
+      case SDL_MOUSEMOTION:
+        Emit(Event::kMouseMove);
+        break;
+      default:
+        break;
     }
   }
 
   void TranslateWindowEvent(const SDL_WindowEvent& w) {
     switch (w.event) {
-      case SDL_WINDOWEVENT_CLOSE: Emit(Event::kClose); break;
-      case SDL_WINDOWEVENT_FOCUS_GAINED: Emit(Event::kActivate); break;
+      case SDL_WINDOWEVENT_CLOSE:
+        Emit(Event::kClose);
+        break;
+      case SDL_WINDOWEVENT_FOCUS_GAINED:
+        Emit(Event::kActivate);
+        break;
       case SDL_WINDOWEVENT_FOCUS_LOST:
         // Key-ups that happen elsewhere never arrive; a key must not stay down for ever.
         ClearRealInput();
@@ -201,9 +211,14 @@ class SdlHost : public HostCommon {
         }
         window_->RememberWindowedRect();
         break;
-      case SDL_WINDOWEVENT_MOVED: window_->RememberWindowedRect(); break;
-      case SDL_WINDOWEVENT_RESIZED: UserResized(Size{w.data1, w.data2}); break;
-      default: break;
+      case SDL_WINDOWEVENT_MOVED:
+        window_->RememberWindowedRect();
+        break;
+      case SDL_WINDOWEVENT_RESIZED:
+        UserResized(Size{w.data1, w.data2});
+        break;
+      default:
+        break;
     }
   }
 

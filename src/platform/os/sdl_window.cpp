@@ -84,7 +84,9 @@ Rect SdlWindow::CurrentOuter() const {
 }
 
 // In full screen this is the rectangle the window returns to, which is what the settings keep.
-Rect SdlWindow::OuterRect() const { return IsFullscreen() ? windowed_ : CurrentOuter(); }
+Rect SdlWindow::OuterRect() const {
+  return IsFullscreen() ? windowed_ : CurrentOuter();
+}
 
 void SdlWindow::RememberWindowedRect() {
   if (!IsFullscreen() && !IsMaximized() && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED)) {
@@ -106,7 +108,9 @@ void SdlWindow::SetOuterRect(const Rect& r) {
   windowed_ = r;
 }
 
-void SdlWindow::ClientSize(int& w, int& h) const { SDL_GetWindowSize(window_, &w, &h); }
+void SdlWindow::ClientSize(int& w, int& h) const {
+  SDL_GetWindowSize(window_, &w, &h);
+}
 
 void SdlWindow::SetClientSize(int w, int h) {
   if (w <= 0 || h <= 0) return;
@@ -120,7 +124,9 @@ void SdlWindow::SetClientSize(int w, int h) {
   RememberWindowedRect();
 }
 
-void SdlWindow::DrawableSize(int& w, int& h) const { SDL_GL_GetDrawableSize(window_, &w, &h); }
+void SdlWindow::DrawableSize(int& w, int& h) const {
+  SDL_GL_GetDrawableSize(window_, &w, &h);
+}
 
 void SdlWindow::SetFullscreen(bool fullscreen) {
   if (fullscreen == IsFullscreen()) return;
@@ -136,7 +142,9 @@ void SdlWindow::SetFullscreen(bool fullscreen) {
   }
 }
 
-bool SdlWindow::IsFullscreen() const { return SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN; }
+bool SdlWindow::IsFullscreen() const {
+  return SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN;
+}
 
 void SdlWindow::SetBackBufferSize(int w, int h) {
   bbW_ = w;
@@ -163,12 +171,14 @@ void SdlWindow::MaxClientSize(int& w, int& h) const {
   h = std::max(usable.h - t - b, 1);
 }
 
-void SdlWindow::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+void SdlWindow::ShowSystemCursor(bool show) {
+  SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
 
 void SdlWindow::SetIcon(const uint32_t* argb, int width, int height) {
   if (!argb || width <= 0 || height <= 0) return;
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height, 32, width * 4,
-                                                      SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height, 32,
+                                                      width * 4, SDL_PIXELFORMAT_ARGB8888);
   if (!s) return;
   SDL_SetWindowIcon(window_, s);
   SDL_FreeSurface(s);

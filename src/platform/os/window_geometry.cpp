@@ -56,7 +56,8 @@ Size SnapResizeTo43(Size old, Size now, int maxWidth, int maxHeight) {
   return s;
 }
 
-void MapToBackBuffer(int wx, int wy, int clientWidth, int clientHeight, int bbWidth, int bbHeight, int& bx, int& by) {
+void MapToBackBuffer(int wx, int wy, int clientWidth, int clientHeight, int bbWidth, int bbHeight, int& bx,
+                     int& by) {
   Viewport v = LetterboxViewport(clientWidth, clientHeight);
   if (v.width <= 0 || v.height <= 0 || bbWidth <= 0 || bbHeight <= 0) {
     bx = wx;

@@ -24,6 +24,7 @@ Size SnapResizeTo43(Size old, Size now, int maxWidth = 0, int maxHeight = 0);
 // A point in window coordinates of a client area of clientWidth x clientHeight, mapped through
 // the letterboxed viewport into a back buffer of bbWidth x bbHeight. Points outside the picture
 // map outside the back buffer; nothing is clamped.
-void MapToBackBuffer(int wx, int wy, int clientWidth, int clientHeight, int bbWidth, int bbHeight, int& bx, int& by);
+void MapToBackBuffer(int wx, int wy, int clientWidth, int clientHeight, int bbWidth, int bbHeight, int& bx,
+                     int& by);
 
 }  // namespace os

@@ -62,19 +62,33 @@ bool ParseDword(std::string_view text, uint32_t& out) {
 }
 }  // namespace
 
-bool IsValidSectionName(std::string_view name) { return IsValidName(name, ']'); }
-bool IsValidValueName(std::string_view name) { return IsValidName(name, '='); }
+bool IsValidSectionName(std::string_view name) {
+  return IsValidName(name, ']');
+}
+bool IsValidValueName(std::string_view name) {
+  return IsValidName(name, '=');
+}
 
 std::string QuoteString(std::string_view bytes) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string out = "\"";
   for (unsigned char c : bytes) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20 || c >= 0x7F) {
           out += "\\x";
@@ -102,11 +116,21 @@ bool UnquoteString(std::string_view text, std::string& out) {
     }
     if (++i >= text.size()) return false;
     switch (text[i]) {
-      case '"': out += '"'; break;
-      case '\\': out += '\\'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
+      case '"':
+        out += '"';
+        break;
+      case '\\':
+        out += '\\';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
       case 'x': {
         if (i + 2 >= text.size()) return false;
         int hi = HexDigit(text[i + 1]), lo = HexDigit(text[i + 2]);
@@ -115,7 +139,8 @@ bool UnquoteString(std::string_view text, std::string& out) {
         i += 2;
         break;
       }
-      default: return false;
+      default:
+        return false;
     }
   }
   return true;
@@ -177,9 +202,15 @@ std::string KeyFile::Serialize() const {
       out += e.name;
       out += '=';
       switch (e.value.type) {
-        case Value::Type::Dword: out += "dword:" + std::to_string(int32_t(e.value.dword)); break;
-        case Value::Type::String: out += QuoteString(e.value.text); break;
-        case Value::Type::Other: out += e.value.text; break;
+        case Value::Type::Dword:
+          out += "dword:" + std::to_string(int32_t(e.value.dword));
+          break;
+        case Value::Type::String:
+          out += QuoteString(e.value.text);
+          break;
+        case Value::Type::Other:
+          out += e.value.text;
+          break;
       }
       out += '\n';
     }
