@@ -63,15 +63,18 @@ int LayoutText(const FontGlyphs& font, std::string_view text, int style, std::ve
     x += a;
   }
   const float w = x + s;
-  if (!std::isfinite(w)) {
-    out.assign(out.size(), gfx::VertexPosUv{0, 0, 0, 0, 0});
-    return count;
-  }
   const float fw = w != 0.0f ? w / 2.0f : 1.0f;
   const float fh = h / 2.0f;
-  for (size_t i = 0; i < 4 * n; ++i) {
+  bool finite = std::isfinite(w) && std::isfinite(w / h);
+  for (size_t i = 0; i < 4 * n && finite; ++i) {
     out[i].x = out[i].x / fw - 1.0f;
     out[i].y = out[i].y / fh - 1.0f;
+    finite = std::isfinite(out[i].x) && std::isfinite(out[i].y);
+  }
+  // Absurd glyph tables (huge or opposing widths) overflow; such text shows as nothing.
+  if (!finite) {
+    out.assign(out.size(), gfx::VertexPosUv{0, 0, 0, 0, 0});
+    return count;
   }
   textAspect = w / h;
   return count;

@@ -95,6 +95,18 @@ TEST(TextLayout, EmptyAndUnusableFontsGiveNothingVisible) {
   EXPECT_EQ(LayoutText(empty, "AB", 0, v, aspect), 8);
   EXPECT_EQ(aspect, 0.0f);
   for (const auto& p : v) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+
+  // Widths that overflow (a tiny font aspect, or huge opposing glyphs) also give nothing visible.
+  FontGlyphs huge;
+  huge.aspect = 1e-38f;
+  huge.glyphs['A'] = {0, 0, 1, 1e-3f};
+  huge.glyphs['B'] = {0, 0, -1, 1e-3f};
+  huge.lineHeight = 1e-3f;
+  for (const char* text : {"A", "AB", "ABA"}) {
+    LayoutText(huge, text, 0, v, aspect);
+    EXPECT_EQ(aspect, 0.0f) << text;
+    for (const auto& p : v) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << text;
+  }
 }
 
 // ---- Reading descriptions -----------------------------------------------------------------------
