@@ -1,0 +1,4 @@
+# The sprite render tests draw through the GL test window of the device's own render tests.
+if(TARGET test_render_sprites)
+  target_sources(test_render_sprites PRIVATE ${CMAKE_SOURCE_DIR}/tests/render/gl_fixture.cpp)
+endif()
