@@ -1,4 +1,6 @@
 // Laying out text (done whenever a text sprite's text changes) and reading a baked font description.
+#include "scene/text_layout.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -6,15 +8,15 @@
 #include <string>
 
 #include "data/xml_document.h"
-#include "scene/text_layout.h"
 
 namespace {
 
 FontGlyphs EvenFont() {
   FontGlyphs f;
   f.aspect = 0.5f;
-  for (int c = 33; c < 256; ++c) f.glyphs[size_t(c)] = {float(c % 16) / 16, float(c / 16) / 16, float(c % 16 + 1) / 16,
-                                                        float(c / 16 + 1) / 16};
+  for (int c = 33; c < 256; ++c)
+    f.glyphs[size_t(c)] = {float(c % 16) / 16, float(c / 16) / 16, float(c % 16 + 1) / 16,
+                           float(c / 16 + 1) / 16};
   f.lineHeight = 1.0f / 16;
   return f;
 }

@@ -72,7 +72,9 @@ TextureEntry* CCursor::GetKindTexture(int kind) const {
   return kind > 0 && kind < kCursorKindCount ? textures_[kind] : nullptr;
 }
 
-CSoundEffect* CCursor::GetBadClickSound() const { return static_cast<CSoundEffect*>(WeakTarget(badClick_)); }
+CSoundEffect* CCursor::GetBadClickSound() const {
+  return static_cast<CSoundEffect*>(WeakTarget(badClick_));
+}
 
 void CCursor::Draw(gfx::Device* device) {
   const int clientWidth = GetClientWidth();
@@ -103,7 +105,9 @@ void CCursor::Draw(gfx::Device* device) {
   device->SetRenderState(gfx::RS_FOGENABLE, SceneFogEnabled() ? 1 : 0);
 }
 
-CCursor* GetCursor() { return g_cursor; }
+CCursor* GetCursor() {
+  return g_cursor;
+}
 
 void CreateCursor() {
   if (g_cursor) return;
@@ -133,7 +137,9 @@ int ArrowFrameAt(float time) {
   return ((frame % 16) + 16) % 16;
 }
 
-void SetGhostAreaQuery(GhostAreaQuery query) { g_ghostQuery = query; }
+void SetGhostAreaQuery(GhostAreaQuery query) {
+  g_ghostQuery = query;
+}
 
 bool GhostPoint(int x, int y, const ScreenRect& p, float& gx, float& gy) {
   const float w = p.Width();

@@ -4,8 +4,12 @@ namespace {
 CEditKeyTarget* g_focused = nullptr;
 }
 
-void SetFocusedEditControl(CEditKeyTarget* control) { g_focused = control; }
-CEditKeyTarget* GetFocusedEditControl() { return g_focused; }
+void SetFocusedEditControl(CEditKeyTarget* control) {
+  g_focused = control;
+}
+CEditKeyTarget* GetFocusedEditControl() {
+  return g_focused;
+}
 
 void ReleaseEditFocus(CEditKeyTarget* control) {
   if (g_focused == control) g_focused = nullptr;

@@ -45,7 +45,9 @@ void LoadStandardFonts() {
   for (const char* name : {"ComicStrip", "GoldFlat", "GoldFlat2", "Tooltip", "VictorianLet"}) GetFont(name);
 }
 
-const std::vector<CGameFont*>& LoadedFonts() { return g_fonts; }
+const std::vector<CGameFont*>& LoadedFonts() {
+  return g_fonts;
+}
 
 void DestroyAllFonts() {
   while (!g_fonts.empty()) delete g_fonts.back();

@@ -28,7 +28,9 @@ bool InsideClient(int x, int y) {
 
 }  // namespace
 
-void PollInput() { PollInputFrom(os::host().Input()); }
+void PollInput() {
+  PollInputFrom(os::host().Input());
+}
 
 void PollInputFrom(const os::InputSnapshot& snapshot) {
   InputState& s = g_input;
@@ -50,8 +52,12 @@ bool IsRightClick() {
   return (s.buttons & kRightBit) && !(s.prevButtons & kRightBit) && InsideClient(s.x, s.y);
 }
 
-bool IsLeftButtonDown() { return (g_input.buttons & kLeftBit) != 0; }
-bool IsRightButtonDown() { return (g_input.buttons & kRightBit) != 0; }
+bool IsLeftButtonDown() {
+  return (g_input.buttons & kLeftBit) != 0;
+}
+bool IsRightButtonDown() {
+  return (g_input.buttons & kRightBit) != 0;
+}
 
 bool IsKeyPressed(int virtualKey) {
   if (virtualKey < 0 || virtualKey > 255) return false;
@@ -68,7 +74,9 @@ void GetPointerPosition(int& x, int& y) {
   y = g_input.y;
 }
 
-bool IsPointerInClient() { return InsideClient(g_input.x, g_input.y); }
+bool IsPointerInClient() {
+  return InsideClient(g_input.x, g_input.y);
+}
 
 bool ForwardCharacter(int code) {
   // Characters are bytes: anything else would be mistaken for an editing code.
@@ -82,10 +90,17 @@ bool ForwardCharacter(int code) {
 bool ForwardKeyDown(int virtualKey) {
   int code = 0;
   switch (virtualKey) {
-    case os::vk::kLeft: code = kEditKeyLeft; break;
-    case os::vk::kRight: code = kEditKeyRight; break;
-    case os::vk::kDelete: code = kEditKeyDelete; break;
-    default: return false;
+    case os::vk::kLeft:
+      code = kEditKeyLeft;
+      break;
+    case os::vk::kRight:
+      code = kEditKeyRight;
+      break;
+    case os::vk::kDelete:
+      code = kEditKeyDelete;
+      break;
+    default:
+      return false;
   }
   CEditKeyTarget* target = GetFocusedEditControl();
   if (!target) return false;
@@ -99,4 +114,6 @@ bool ForwardKeyboardEvent(const os::Event& event) {
   return false;
 }
 
-void ResetInput() { g_input = InputState{}; }
+void ResetInput() {
+  g_input = InputState{};
+}

@@ -30,7 +30,9 @@ CTextContainer::CTextContainer(const char* const* lines, int count, const char* 
   Layout(copy, fontName);
 }
 
-CTextContainer::CTextContainer(const char* key, const char* fontName) { Layout(LinesForKey(key), fontName); }
+CTextContainer::CTextContainer(const char* key, const char* fontName) {
+  Layout(LinesForKey(key), fontName);
+}
 
 void CTextContainer::Layout(const std::vector<std::string>& lines, const char* fontName) {
   lineCount_ = int(lines.size());
@@ -70,4 +72,6 @@ CTextSprite* CTextContainer::GetLine(int index) {
   return nullptr;
 }
 
-int GetLineCount(const char* key) { return std::max(1, key ? LocalizeCount(key) : 0); }
+int GetLineCount(const char* key) {
+  return std::max(1, key ? LocalizeCount(key) : 0);
+}

@@ -34,7 +34,9 @@ CTextSprite::CTextSprite(int number, const char* fontName) {
   SetDepth(kTextDepth);
 }
 
-CTextSprite::~CTextSprite() { ReleaseBuffer(); }
+CTextSprite::~CTextSprite() {
+  ReleaseBuffer();
+}
 
 void CTextSprite::ReleaseBuffer() {
   if (vertexBuffer_) vertexBuffer_->Release();

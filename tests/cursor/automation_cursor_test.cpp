@@ -50,8 +50,8 @@ TEST(AutomationCursor, ScriptOverAButtonShowsTheHandInTheDump) {
   const std::string before = os::JoinPath(dir, "before.json"), over = os::JoinPath(dir, "over.json");
   std::vector<ScriptCommand> script;
   std::string error;
-  ASSERT_TRUE(ParseScript("frame 40\nmove 20 20\nframe 42\ndump " + before + "\nmove 200 130\nframe 44\ndump " + over +
-                              "\nquit\n",
+  ASSERT_TRUE(ParseScript("frame 40\nmove 20 20\nframe 42\ndump " + before +
+                              "\nmove 200 130\nframe 44\ndump " + over + "\nquit\n",
                           script, error))
       << error;
   LaunchOptions options;

@@ -74,7 +74,8 @@ TEST(CursorRender, EachKindAtItsPointer) {
   for (int kind = 1; kind < kCursorKindCount; ++kind) {
     const int x = pointerX(kind);
     // The hotspot lies on or right next to the picture.
-    EXPECT_GT(scenegl::CountInk(img, x - 3, pointerY - 3, x + 4, pointerY + 4, kBackground), 0) << "kind " << kind;
+    EXPECT_GT(scenegl::CountInk(img, x - 3, pointerY - 3, x + 4, pointerY + 4, kBackground), 0)
+        << "kind " << kind;
   }
   DestroyAllObjects();
   scene.Close();

@@ -1,5 +1,7 @@
 // The cursor: its squares per kind, the animated arrow, drawing through the recording device, the
 // ghost pointer, and the frame loop's hover-to-shape path seen through the tree dump.
+#include "scene/cursor.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +14,6 @@
 #include "platform/gfx/null_device.h"
 #include "platform/os/host.h"
 #include "platform/snd/null_device.h"
-#include "scene/cursor.h"
 #include "scene/input.h"
 #include "support/test_env.h"
 
@@ -20,9 +21,10 @@ namespace {
 
 // Textures.pak with a small distinct picture for every cursor image except the footprints.
 void UseCursorArchive() {
-  const char* names[] = {"GUI\\CursorArrowAnim.png", "GUI\\CursorHand.png",      "GUI\\CursorMagnifyingGlass.png",
-                         "GUI\\CursorOpenHand.png",  "GUI\\CursorClosedHand.png", "GUI\\CursorNotes.png",
-                         "GUI\\CursorGhost.png"};
+  const char* names[] = {
+      "GUI\\CursorArrowAnim.png", "GUI\\CursorHand.png",       "GUI\\CursorMagnifyingGlass.png",
+      "GUI\\CursorOpenHand.png",  "GUI\\CursorClosedHand.png", "GUI\\CursorNotes.png",
+      "GUI\\CursorGhost.png"};
   const std::string dir = testenv::MakeTempDir("cursor");
   std::vector<pak::MemberSource> members;
   uint32_t colour = 0xFF102030;
@@ -93,8 +95,8 @@ TEST(CursorGeometry, SquaresFollowTheKindTable) {
   EXPECT_NEAR(500.0f - r.left, 11.52f, 1e-3);
   EXPECT_FLOAT_EQ(r.top, 300.0f);
   // At 800 the units are pixels: (dx, dy, side) per kind.
-  const float table[8][3] = {{0, 0, 0}, {9, 0, 32}, {12, 2, 32}, {16, 0, 32}, {16, 12, 48}, {16, 16, 32}, {16, 16, 32},
-                             {9, 0, 32}};
+  const float table[8][3] = {{0, 0, 0},    {9, 0, 32},   {12, 2, 32},  {16, 0, 32},
+                             {16, 12, 48}, {16, 16, 32}, {16, 16, 32}, {9, 0, 32}};
   for (int k = 1; k < 8; ++k) {
     ASSERT_TRUE(CursorSquare(k, 100, 100, 800, r)) << k;
     EXPECT_FLOAT_EQ(r.left, 100 - table[k][0]) << k;

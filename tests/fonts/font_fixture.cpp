@@ -21,8 +21,8 @@ std::string FontXml(float aspect, const std::vector<std::pair<int, GlyphRect>>& 
   std::snprintf(buf, sizeof buf, "<?xml version=\"1.0\"?>\n<Font AspectRatio=\"%g\">\n  <Glyphs>\n", aspect);
   std::string s = buf;
   for (const auto& [code, g] : glyphs) {
-    std::snprintf(buf, sizeof buf, "    <Glyph Value=\"%d\" TexCoords=\"%g,%g,%g,%g\"/>\n", code, g.uLeft, g.vTop,
-                  g.uRight, g.vBottom);
+    std::snprintf(buf, sizeof buf, "    <Glyph Value=\"%d\" TexCoords=\"%g,%g,%g,%g\"/>\n", code, g.uLeft,
+                  g.vTop, g.uRight, g.vBottom);
     s += buf;
   }
   return s + "  </Glyphs>\n</Font>\n";
@@ -37,7 +37,8 @@ pak::MemberSource FileMember(const std::string& name, const std::string& path) {
   return {name, std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
 }
 
-void UseArchives(const std::vector<pak::MemberSource>& database, const std::vector<pak::MemberSource>& textures) {
+void UseArchives(const std::vector<pak::MemberSource>& database,
+                 const std::vector<pak::MemberSource>& textures) {
   std::string dir = testenv::MakeTempDir("fonts");
   for (auto [name, members] : {std::pair{"Database.pak", &database}, std::pair{"Textures.pak", &textures}}) {
     std::vector<uint8_t> bytes;
@@ -72,7 +73,11 @@ void Clean() {
 }
 }  // namespace
 
-void SceneTest::SetUp() { Clean(); }
-void SceneTest::TearDown() { Clean(); }
+void SceneTest::SetUp() {
+  Clean();
+}
+void SceneTest::TearDown() {
+  Clean();
+}
 
 }  // namespace fonttest

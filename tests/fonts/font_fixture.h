@@ -19,7 +19,8 @@ pak::MemberSource Member(const std::string& name, const std::string& text);
 pak::MemberSource FileMember(const std::string& name, const std::string& path);
 
 // Writes Database.pak and Textures.pak into a fresh folder and makes it the data root.
-void UseArchives(const std::vector<pak::MemberSource>& database, const std::vector<pak::MemberSource>& textures);
+void UseArchives(const std::vector<pak::MemberSource>& database,
+                 const std::vector<pak::MemberSource>& textures);
 // Adds the five fonts baked by the build (atlas and description) to the member lists; false when the
 // build has not baked them.
 bool AddBakedFonts(std::vector<pak::MemberSource>& database, std::vector<pak::MemberSource>& textures);

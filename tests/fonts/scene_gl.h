@@ -52,7 +52,8 @@ class Scene {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_Window* w = SDL_CreateWindow("scene test", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* w =
+        SDL_CreateWindow("scene test", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!w) return false;
     window_ = std::make_unique<SdlWindow>(w);
     if (gfx::Failed(gfx::CreateGLDevice(*window_, width, height, true, &dev)) || !dev) {
@@ -114,7 +115,9 @@ class Scene {
   std::unique_ptr<SdlWindow> window_;
 };
 
-inline uint32_t At(const gfx::Image& img, int x, int y) { return img.pixels[size_t(y) * size_t(img.width) + size_t(x)]; }
+inline uint32_t At(const gfx::Image& img, int x, int y) {
+  return img.pixels[size_t(y) * size_t(img.width) + size_t(x)];
+}
 
 // Pixels in the box [l, r) x [t, b) whose colour differs from bg by more than tolerance on a channel.
 inline int CountInk(const gfx::Image& img, int l, int t, int r, int b, uint32_t bg, int tolerance = 24) {

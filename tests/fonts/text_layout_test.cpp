@@ -1,4 +1,6 @@
 // The layout rules of bitmap text and the reading of font descriptions.
+#include "scene/text_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 
 #include "data/xml_document.h"
 #include "fonts/font_fixture.h"
-#include "scene/text_layout.h"
 
 namespace {
 
@@ -66,10 +67,10 @@ TEST(TextLayout, SlantShiftsOnlyTheTopVertices) {
   std::vector<gfx::VertexPosUv> v;
   float aspect = 0;
   LayoutText(f, "A", kTextStyleSlant, v, aspect);
-  EXPECT_FLOAT_EQ(v[0].x, -1.0f);                                  // bottom left stays
-  EXPECT_GT(v[1].x, v[0].x);                                       // top left moves right
-  EXPECT_NEAR(v[3].x, 1.0f, 1e-6);                                 // top right ends the text
-  EXPECT_NEAR(v[1].x - v[0].x, v[3].x - v[2].x, 1e-6);             // both by the same amount
+  EXPECT_FLOAT_EQ(v[0].x, -1.0f);                       // bottom left stays
+  EXPECT_GT(v[1].x, v[0].x);                            // top left moves right
+  EXPECT_NEAR(v[3].x, 1.0f, 1e-6);                      // top right ends the text
+  EXPECT_NEAR(v[1].x - v[0].x, v[3].x - v[2].x, 1e-6);  // both by the same amount
 }
 
 TEST(TextLayout, BytesIndexGlyphsUnsigned) {
@@ -119,7 +120,8 @@ bool Read(const std::string& xml, FontGlyphs& out) {
 
 TEST(FontDescription, ReadsGlyphsAspectAndLastLineHeight) {
   FontGlyphs f;
-  ASSERT_TRUE(Read(fonttest::FontXml(0.5f, {{65, {0, 0, 0.25f, 0.5f}}, {233, {0.25f, 0.5f, 0.5f, 0.75f}}}), f));
+  ASSERT_TRUE(
+      Read(fonttest::FontXml(0.5f, {{65, {0, 0, 0.25f, 0.5f}}, {233, {0.25f, 0.5f, 0.5f, 0.75f}}}), f));
   EXPECT_FLOAT_EQ(f.aspect, 0.5f);
   EXPECT_FLOAT_EQ(f.glyphs[65].uRight, 0.25f);
   EXPECT_FLOAT_EQ(f.glyphs[233].vTop, 0.5f);
@@ -129,9 +131,10 @@ TEST(FontDescription, ReadsGlyphsAspectAndLastLineHeight) {
 
 TEST(FontDescription, GlyphElementsOfAnyNameAmongCommentsAndText) {
   FontGlyphs f;
-  ASSERT_TRUE(Read("<F><Glyphs>text<!-- c --><G Value=\"1\" TexCoords=\"0,0,1,1\"/> <X Value=\"2\" "
-                   "TexCoords=\"0,0,0.5,0.5\"/></Glyphs></F>",
-                   f));
+  ASSERT_TRUE(
+      Read("<F><Glyphs>text<!-- c --><G Value=\"1\" TexCoords=\"0,0,1,1\"/> <X Value=\"2\" "
+           "TexCoords=\"0,0,0.5,0.5\"/></Glyphs></F>",
+           f));
   EXPECT_FLOAT_EQ(f.aspect, 1.0f);  // default
   EXPECT_FLOAT_EQ(f.glyphs[1].uRight, 1.0f);
   EXPECT_FLOAT_EQ(f.glyphs[2].uRight, 0.5f);
@@ -139,15 +142,16 @@ TEST(FontDescription, GlyphElementsOfAnyNameAmongCommentsAndText) {
 
 TEST(FontDescription, HostileValuesAreSkippedNotTrusted) {
   FontGlyphs f;
-  ASSERT_TRUE(Read("<F AspectRatio=\"0\"><Glyphs>"
-                   "<G Value=\"256\" TexCoords=\"0,0,1,1\"/>"
-                   "<G Value=\"-1\" TexCoords=\"0,0,1,1\"/>"
-                   "<G Value=\"70\" TexCoords=\"0,0,1\"/>"
-                   "<G Value=\"71\" TexCoords=\"0,0,1,1,1\"/>"
-                   "<G Value=\"72\" TexCoords=\"0,0,nan,1\"/>"
-                   "<G Value=\"65\" TexCoords=\"0,0.1,0.2,0.3\"/>"
-                   "</Glyphs></F>",
-                   f));
+  ASSERT_TRUE(
+      Read("<F AspectRatio=\"0\"><Glyphs>"
+           "<G Value=\"256\" TexCoords=\"0,0,1,1\"/>"
+           "<G Value=\"-1\" TexCoords=\"0,0,1,1\"/>"
+           "<G Value=\"70\" TexCoords=\"0,0,1\"/>"
+           "<G Value=\"71\" TexCoords=\"0,0,1,1,1\"/>"
+           "<G Value=\"72\" TexCoords=\"0,0,nan,1\"/>"
+           "<G Value=\"65\" TexCoords=\"0,0.1,0.2,0.3\"/>"
+           "</Glyphs></F>",
+           f));
   EXPECT_FLOAT_EQ(f.aspect, 1.0f);  // 0 would divide every advance
   EXPECT_EQ(f.glyphs[70].uRight, 0.0f);
   EXPECT_EQ(f.glyphs[71].uRight, 0.0f);

@@ -55,7 +55,8 @@ TEST_F(TextRenderTest, EachStandardFontDrawsALineInsideItsRectangle) {
     const int l = int(r.left), t = int(r.top), rr = int(r.right), b = int(r.bottom);
     // Ink in the line, in both its left and right halves (the whole string is laid out) ...
     EXPECT_GT(scenegl::CountInk(img, l, t, (l + rr) / 2, b, kBackground), 200) << fonttest::kStandardFonts[i];
-    EXPECT_GT(scenegl::CountInk(img, (l + rr) / 2, t, rr, b, kBackground), 200) << fonttest::kStandardFonts[i];
+    EXPECT_GT(scenegl::CountInk(img, (l + rr) / 2, t, rr, b, kBackground), 200)
+        << fonttest::kStandardFonts[i];
     // ... and none right of it or in the gap below it.
     EXPECT_EQ(scenegl::CountInk(img, rr + 2, t, 640, b, kBackground), 0) << fonttest::kStandardFonts[i];
     EXPECT_EQ(scenegl::CountInk(img, 0, b + 3, 640, b + 30, kBackground), 0) << fonttest::kStandardFonts[i];

@@ -1,5 +1,7 @@
 // Fonts shared by name, text sprites with their own vertex buffers, localized text and containers,
 // drawn through the recording device.
+#include "scene/text_sprite.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +13,6 @@
 #include "platform/os/host.h"
 #include "scene/game_font.h"
 #include "scene/text_container.h"
-#include "scene/text_sprite.h"
 
 namespace {
 
@@ -20,10 +21,11 @@ using fonttest::Member;
 
 // "Plain": glyphs for A (0.1 wide), B (0.2 wide), all 0.2 high, aspect 1.
 std::vector<pak::MemberSource> PlainFont() {
-  return {Member("Fonts\\Plain.xml", FontXml(1.0f, {{'A', {0, 0, 0.1f, 0.2f}}, {'B', {0.1f, 0, 0.3f, 0.2f}}})),
-          Member("Localization\\US.xml",
-                 "<Strings><Back Value=\"Go back\"/><Empty/><Three><L Value=\"A\"/><L Value=\"BBB\"/>"
-                 "<L Value=\"AB\"/></Three></Strings>")};
+  return {
+      Member("Fonts\\Plain.xml", FontXml(1.0f, {{'A', {0, 0, 0.1f, 0.2f}}, {'B', {0.1f, 0, 0.3f, 0.2f}}})),
+      Member("Localization\\US.xml",
+             "<Strings><Back Value=\"Go back\"/><Empty/><Three><L Value=\"A\"/><L Value=\"BBB\"/>"
+             "<L Value=\"AB\"/></Three></Strings>")};
 }
 
 class TextSpriteTest : public fonttest::SceneTest {

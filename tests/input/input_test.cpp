@@ -1,4 +1,6 @@
 // The per-frame input snapshot and the keyboard path to the focused edit control.
+#include "scene/input.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 #include "platform/os/host.h"
 #include "scene/edit_focus.h"
 #include "scene/game_object.h"
-#include "scene/input.h"
 
 namespace {
 
@@ -64,8 +65,8 @@ TEST_F(InputTest, APressOutsideTheClientAreaIsNoClick) {
   const struct {
     int x, y;
     bool click;
-  } cases[] = {{0, 0, true}, {799, 599, true}, {800, 300, false}, {300, 600, false}, {-1, 300, false},
-               {300, -5, false}};
+  } cases[] = {{0, 0, true},      {799, 599, true}, {800, 300, false},
+               {300, 600, false}, {-1, 300, false}, {300, -5, false}};
   for (const auto& c : cases) {
     ResetInput();
     Frame(c.x, c.y, false);
@@ -133,7 +134,8 @@ TEST_F(InputTest, EditingKeysAndCharactersReachTheFocusedControl) {
   for (int vk : {os::vk::kLeft, os::vk::kRight, os::vk::kDelete, os::vk::kUp, os::vk::kF1, os::vk::kReturn})
     ForwardKeyboardEvent(KeyDown(vk));
   // High bytes stay characters: 0xFD..0xFF must never read as -3..-1.
-  for (char c : std::string("a\x08\xE9\xFD\xFE\xFF")) ForwardKeyboardEvent(Char(static_cast<unsigned char>(c)));
+  for (char c : std::string("a\x08\xE9\xFD\xFE\xFF"))
+    ForwardKeyboardEvent(Char(static_cast<unsigned char>(c)));
   EXPECT_EQ(control.codes, (std::vector<int>{-1, -2, -3, 'a', 8, 0xE9, 0xFD, 0xFE, 0xFF}));
   EXPECT_FALSE(ForwardCharacter(-1));  // not a byte
   EXPECT_FALSE(ForwardCharacter(256));

@@ -24,8 +24,9 @@ struct Atlas {
 
 // Builds the atlas: every glyph gets a cell of the common line height (ascender to descender plus
 // outline and shadow) and its own width (the advance, widened where ink reaches beyond it), so
-// consecutive cells placed edge to edge reproduce the font's spacing. The atlas is the smallest power-of-two rectangle, square or
-// twice as wide as high, that holds all cells; false when even 4096 pixels are too small.
+// consecutive cells placed edge to edge reproduce the font's spacing. The atlas is the smallest power-of-two
+// rectangle, square or twice as wide as high, that holds all cells; false when even 4096 pixels are too
+// small.
 bool BuildAtlas(const std::vector<RasterGlyph>& glyphs, const Recipe& recipe, int ascender, int descender,
                 Atlas& out);
 

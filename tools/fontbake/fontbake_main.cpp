@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
       missing.push_back(code);
     }
   }
-  for (int code : missing) std::fprintf(stderr, "fontbake: %s: no glyph for 0x%02X\n", recipePath.c_str(), code);
+  for (int code : missing)
+    std::fprintf(stderr, "fontbake: %s: no glyph for 0x%02X\n", recipePath.c_str(), code);
 
   Atlas atlas;
   if (!BuildAtlas(glyphs, recipe, raster.Ascender(), raster.Descender(), atlas)) {
@@ -92,8 +93,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "fontbake: cannot write %s\n", pngPath.c_str());
     return 1;
   }
-  std::string xml = FontXml(atlas, "Baked by fontbake from " + BaseName(recipePath) + " (" +
-                                       BaseName(recipe.font) + ")");
+  std::string xml =
+      FontXml(atlas, "Baked by fontbake from " + BaseName(recipePath) + " (" + BaseName(recipe.font) + ")");
   std::ofstream out(xmlPath, std::ios::binary | std::ios::trunc);
   out << xml;
   out.close();

@@ -26,7 +26,7 @@ struct RasterGlyph {
   uint8_t code = 0;
   float advance = 0;  // pixels
   Coverage fill;
-  Coverage outline;   // empty when no outline is drawn
+  Coverage outline;  // empty when no outline is drawn
 };
 
 class GlyphRasterizer {

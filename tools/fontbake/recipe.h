@@ -20,7 +20,7 @@
 namespace fontbake {
 
 struct GradientStop {
-  float pos = 0;          // 0 = top of the line, 1 = bottom
+  float pos = 0;  // 0 = top of the line, 1 = bottom
   uint32_t argb = 0;
 };
 
