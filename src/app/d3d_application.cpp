@@ -78,6 +78,8 @@ gfx::HRESULT CD3DApplication::Create() {
   window_ = os::host().CreateWindow(params);
   if (!window_) return DisplayErrorMsg(AppError::kNoDirect3D, kErrorMustExit);
   if (windowed_) windowBounds_ = window_->OuterRect();
+  // The game draws its own cursor over the client area.
+  window_->ShowSystemCursor(false);
 
   hr = Initialize3DEnvironment();
   if (gfx::Failed(hr)) return DisplayErrorMsg(hr, kErrorMustExit);

@@ -166,16 +166,17 @@ gfx::HRESULT CTolvek::FinalCleanup() {
   return gfx::S_OK;
 }
 
-void CTolvek::SetWindowFocus(bool focused) {
+void CTolvek::UpdateWindowHold() {
   // Only the edges count: a second deactivation must not stack a pause that one activation
-  // cannot undo (frames with a stopped clock are skipped, so the game would freeze).
-  if (focused == focused_) return;
-  focused_ = focused;
-  if (unattended_) return;
-  if (focused)
-    ResumeClock();
-  else
+  // cannot undo (frames with a stopped clock are skipped, so the game would freeze). A minimised
+  // window holds the clock too, so the time spent there never arrives as one long frame.
+  bool held = (!focused_ || minimized_) && !unattended_;
+  if (held == clockHeldByWindow_) return;
+  clockHeldByWindow_ = held;
+  if (held)
     PauseClock();
+  else
+    ResumeClock();
 }
 
 intptr_t CTolvek::MsgProc(const os::Event& event) {
@@ -184,11 +185,15 @@ intptr_t CTolvek::MsgProc(const os::Event& event) {
       PostAppMessage(kMsgSaveAndQuit, 0);
       return 0;
     case os::Event::kActivate:
-      SetWindowFocus(true);
-      return 0;
     case os::Event::kDeactivate:
-      SetWindowFocus(false);
+      focused_ = event.type == os::Event::kActivate;
+      UpdateWindowHold();
       return 0;
+    case os::Event::kMinimize:
+    case os::Event::kRestore:
+      minimized_ = event.type == os::Event::kMinimize;
+      UpdateWindowHold();
+      break;
     case os::Event::kKeyDown:
       if (event.key == kVkEscape) {
         if (!event.repeat) OnCommand(kCmdEscape);

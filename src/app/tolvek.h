@@ -45,13 +45,14 @@ class CTolvek : public CD3DApplication {
 
  private:
   void SaveAndQuit();
-  void SetWindowFocus(bool focused);
+  void UpdateWindowHold();
 
   bool firstFrameDone_ = false;
   bool gameMapOpened_ = false;
   bool audioStarted_ = false;
   bool portalRead_ = false;
   bool showLoadingScreenOnRestore_ = true;
+  bool clockHeldByWindow_ = false;  // the window's focus or minimising has the clock paused
   float nextMusicCheckTime_ = 0.0f;
   uint32_t frameIndex_ = 0;
   std::unique_ptr<AutomationRun> automation_;

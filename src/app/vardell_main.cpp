@@ -10,12 +10,16 @@
 #include "app/tolvek.h"
 #include "audio/sound_effects.h"
 #include "platform/gfx/device.h"
+#include "platform/gfx/null_device.h"
 #include "platform/os/host.h"
 
 namespace {
 
 gfx::HRESULT CreateHeadlessDevice(os::Window*, int width, int height, bool, gfx::Device** out) {
-  return gfx::CreateNullDevice(width, height, out);
+  gfx::HRESULT hr = gfx::CreateNullDevice(width, height, out);
+  // A long unattended run must not keep a record of every draw.
+  if (gfx::Succeeded(hr)) gfx::NullDevice::From(*out)->SetRecording(false);
+  return hr;
 }
 
 gfx::HRESULT CreateWindowDevice(os::Window* window, int width, int height, bool windowed, gfx::Device** out) {

@@ -284,6 +284,21 @@ TEST_F(AppTest, FocusChangesPauseOnlyOnTheirEdges) {
     EXPECT_TRUE(IsClockPaused());
   }
   EXPECT_FALSE(IsClockPaused());
+
+  // Minimised and in the background: both must end before the clock runs again.
+  ev.type = os::Event::kMinimize;
+  app.MsgProc(ev);
+  EXPECT_FALSE(app.IsActive());
+  EXPECT_TRUE(IsClockPaused());
+  ev.type = os::Event::kDeactivate;
+  app.MsgProc(ev);
+  ev.type = os::Event::kRestore;
+  app.MsgProc(ev);
+  EXPECT_TRUE(app.IsActive());
+  EXPECT_TRUE(IsClockPaused());
+  ev.type = os::Event::kActivate;
+  app.MsgProc(ev);
+  EXPECT_FALSE(IsClockPaused());
 }
 
 TEST_F(AppTest, PauseCountNeverGoesNegative) {
