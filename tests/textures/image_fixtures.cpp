@@ -1,10 +1,12 @@
 #include "textures/image_fixtures.h"
 
-#include <jpeglib.h>
-#include <png.h>
-
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include <jpeglib.h>
+#include <png.h>
 
 #include "data/pak_writer.h"
 #include "data/pakfile.h"

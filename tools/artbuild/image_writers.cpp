@@ -1,10 +1,11 @@
 #include "image_writers.h"
 
-#include <jpeglib.h>
-#include <png.h>
-
+#include <cstddef>
 #include <cstdio>
 #include <memory>
+
+#include <jpeglib.h>
+#include <png.h>
 
 namespace artbuild {
 namespace {
