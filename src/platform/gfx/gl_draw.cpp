@@ -191,9 +191,23 @@ void GLDevice::ApplyUniforms(const DrawCall& call, bool pointMode) {
   u.alphaTest[1] = int32_t(rs[RS_ALPHAREF] & 0xFF);
 
   if (!uniformsValid_ || std::memcmp(&u, &lastUniforms_, sizeof u) != 0) {
+    GLintptr step = (GLintptr(sizeof u) + draw_.alignment - 1) / draw_.alignment * draw_.alignment;
     glBindBuffer(GL_UNIFORM_BUFFER, draw_.uniformBuffer);
-    glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof u, &u);
-    glBindBufferBase(GL_UNIFORM_BUFFER, 0, draw_.uniformBuffer);
+    if (draw_.ringOffset + step > draw_.ringBytes) {
+      // Ring full: fresh storage; draws still in flight keep the old.
+      glBufferData(GL_UNIFORM_BUFFER, draw_.ringBytes, nullptr, GL_STREAM_DRAW);
+      draw_.ringOffset = 0;
+    }
+    void* dst = glMapBufferRange(GL_UNIFORM_BUFFER, draw_.ringOffset, sizeof u,
+                                 GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    if (dst) {
+      std::memcpy(dst, &u, sizeof u);
+      glUnmapBuffer(GL_UNIFORM_BUFFER);
+    } else {
+      glBufferSubData(GL_UNIFORM_BUFFER, draw_.ringOffset, sizeof u, &u);
+    }
+    glBindBufferRange(GL_UNIFORM_BUFFER, 0, draw_.uniformBuffer, draw_.ringOffset, sizeof u);
+    draw_.ringOffset += step;
     lastUniforms_ = u;
     uniformsValid_ = true;
   }

@@ -242,10 +242,13 @@ bool BuildDrawProgram(DrawProgram& out) {
   glUseProgram(p);
   glUniform1i(glGetUniformLocation(p, "uTex0"), 0);
   glUniform1i(glGetUniformLocation(p, "uTex1"), 1);
+  glGetIntegerv(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT, &out.alignment);
+  if (out.alignment <= 0) out.alignment = 256;
+  out.ringBytes = 1 << 20;
+  out.ringOffset = 0;
   glGenBuffers(1, &out.uniformBuffer);
   glBindBuffer(GL_UNIFORM_BUFFER, out.uniformBuffer);
-  glBufferData(GL_UNIFORM_BUFFER, sizeof(DrawUniforms), nullptr, GL_DYNAMIC_DRAW);
-  glBindBufferBase(GL_UNIFORM_BUFFER, 0, out.uniformBuffer);
+  glBufferData(GL_UNIFORM_BUFFER, out.ringBytes, nullptr, GL_STREAM_DRAW);
   out.program = p;
   return true;
 }

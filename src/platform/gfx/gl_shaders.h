@@ -33,9 +33,14 @@ struct alignas(16) DrawUniforms {
   int32_t alphaTest[4];     // comparison (0 = off), reference 0..255
 };
 
+// Per-draw uniforms are streamed through a ring in one buffer: each changed set goes to fresh
+// bytes, so a write never waits for an earlier draw to finish reading.
 struct DrawProgram {
   GLuint program = 0;
   GLuint uniformBuffer = 0;
+  GLsizeiptr ringBytes = 0;
+  GLintptr ringOffset = 0;
+  GLint alignment = 256;
 };
 
 struct PresentProgram {
