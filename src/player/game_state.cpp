@@ -17,28 +17,31 @@ bool g_gameCompleteNotice = false;
 
 std::unique_ptr<XmlDocument> NewProfileDocument() {
   auto doc = std::make_unique<XmlDocument>();
-  doc->ReleaseNode(doc->CreateElement(doc->AsNode(), "Player"));
+  doc->ReleaseNode(doc->CreateElement(0, "Player"));
   return doc;
 }
 
 enum class LoadResult { kLoaded, kFresh, kDamagedInPlace };
 
+// Reads the record from a document just loaded; false when it is no profile (no element at all).
+bool TakeLoadedProfile(GameState& state, int loadResult) {
+  XmlNode root = state.document->Root();
+  state.document->ReleaseNode(root);
+  if (loadResult != 0 || root == kNoNode) return false;
+  ReadPlayerAttribs(*state.document, state);
+  return true;
+}
+
 // Loads the profile into a record at its defaults. A file that exists but cannot be read as a
 // profile is kept aside as "<file>.bad" so that the fresh record saved next never destroys it.
 LoadResult LoadProfile(GameState& state, const std::string& path) {
-  state.document = std::make_unique<XmlDocument>();
   if (!os::FileExists(path)) {
     state.document = NewProfileDocument();
     return LoadResult::kFresh;
   }
-  if (state.document->LoadFile(path) == 0) {
-    XmlNode root = state.document->Root();
-    state.document->ReleaseNode(root);
-    if (root != kNoNode) {
-      ReadPlayerAttribs(*state.document, state);
-      return LoadResult::kLoaded;
-    }
-  }
+  state.document = std::make_unique<XmlDocument>();
+  if (TakeLoadedProfile(state, state.document->LoadFile(path))) return LoadResult::kLoaded;
+
   state.document = NewProfileDocument();
   std::string aside = path + ".bad";
   if (os::RenameFile(path, aside)) {
@@ -47,6 +50,13 @@ LoadResult LoadProfile(GameState& state, const std::string& path) {
   }
   std::fprintf(stderr, "Player profile %s could not be read nor moved aside\n", path.c_str());
   return LoadResult::kDamagedInPlace;
+}
+
+std::unique_ptr<GameState> NewRecord(std::string name) {
+  auto state = std::make_unique<GameState>();
+  state->name = std::move(name);
+  state->flags.Set(kShowTipsFlag);
+  return state;
 }
 
 std::string ProfilePath(const std::string& fileName) { return os::JoinPath(PlayersFolder(), fileName); }
@@ -71,9 +81,7 @@ GameState* SelectPlayer(const char* name) {
   std::string file = FindProfileFile(os::ListDirectory(PlayersFolder(), os::ListKind::Files), name);
   if (file.empty()) file = std::string(name) + std::string(kProfileExtension);
 
-  auto state = std::make_unique<GameState>();
-  state->name = file.substr(0, file.size() - kProfileExtension.size());
-  state->flags.Set(kShowTipsFlag);
+  auto state = NewRecord(file.substr(0, file.size() - kProfileExtension.size()));
   LoadResult loaded = LoadProfile(*state, ProfilePath(file));
 
   g_current.state = std::move(state);
@@ -140,6 +148,18 @@ bool TakeGameCompleteNotice() {
   bool notice = g_gameCompleteNotice;
   g_gameCompleteNotice = false;
   return notice;
+}
+
+bool SelectPlayerFromBytes(const char* name, const void* data, size_t size) {
+  ResetPlayerModuleForTests();
+  if (!name || !IsValidPlayerName(name)) return false;
+  auto state = NewRecord(name);
+  state->document = std::make_unique<XmlDocument>();
+  bool loaded = TakeLoadedProfile(*state, state->document->LoadBytes(data, size));
+  if (!loaded) state->document = NewProfileDocument();
+  g_current.state = std::move(state);
+  g_current.fileName = std::string(name) + std::string(kProfileExtension);
+  return loaded;
 }
 
 void ResetPlayerModuleForTests() {

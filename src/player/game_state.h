@@ -97,5 +97,8 @@ void RemoveSavedInventoryItem(int itemClass);
 void ReadPlayerAttribs(XmlDocument& doc, GameState& state);
 // Replaces the root's "PlayerAttribs" with the record's values (appended as the root's last child).
 void WritePlayerAttribs(XmlDocument& doc, const GameState& state);
+// Makes a player current from profile bytes in memory, read as a load from disk reads them, without
+// touching the disk (fuzzing). false when the bytes hold no profile; the record then has defaults.
+bool SelectPlayerFromBytes(const char* name, const void* data, size_t size);
 // Forgets the current player without saving (a test's clean slate).
 void ResetPlayerModuleForTests();

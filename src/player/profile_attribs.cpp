@@ -35,12 +35,13 @@ void ReadPlayerAttribs(XmlDocument& doc, GameState& state) {
 
 void WritePlayerAttribs(XmlDocument& doc, const GameState& state) {
   XmlNode rootNode = doc.Root();
-  if (rootNode == kNoNode) rootNode = doc.CreateElement(doc.AsNode(), "Player");
+  if (rootNode == kNoNode) rootNode = doc.CreateElement(0, "Player");
   ScopedXmlNode root(doc, rootNode);
   if (!root) return;
 
-  XmlNode old = doc.FindChildNode(root, kAttribs);
-  if (old != kNoNode) doc.RemoveNode(old);  // releases the handle too
+  // Every old copy goes: loading reads the first one, so a second copy left in front of the new
+  // element would hide every later save.
+  for (XmlNode old; (old = doc.FindChildNode(root, kAttribs)) != kNoNode;) doc.RemoveNode(old);
 
   ScopedXmlNode attribs(doc, doc.CreateElement(root, kAttribs));
   if (!attribs) return;

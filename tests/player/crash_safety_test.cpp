@@ -29,7 +29,7 @@ void AddVenueStates(XmlDocument& doc, XmlNode root) {
 // The exact text a save of this profile writes at the given stage.
 std::string ExpectedText(int stage) {
   XmlDocument doc;
-  ScopedXmlNode root(doc, doc.CreateElement(doc.AsNode(), "Player"));
+  ScopedXmlNode root(doc, doc.CreateElement(0, "Player"));
   AddVenueStates(doc, root);
   GameState state;
   state.flags.Set(0);

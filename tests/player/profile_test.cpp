@@ -75,6 +75,18 @@ TEST_F(ProfileTest, LoadingReadsWhatIsValidAndIgnoresADamagedFlagList) {
   EXPECT_EQ(VenueUnfoundItems("venue1"), 3);
 }
 
+TEST_F(ProfileTest, ASecondRecordElementNeverHidesLaterSaves) {
+  Write("Rae.xml", "<Player><PlayerAttribs Stage=\"1\"/><X/><PlayerAttribs Stage=\"7\"/></Player>");
+  ASSERT_NE(SelectPlayer("Rae"), nullptr);
+  EXPECT_EQ(GetStage(), 1);  // the first one counts
+  AdvanceStage();
+  ClosePlayer();
+  std::string saved = Read("Rae.xml");
+  EXPECT_EQ(saved.find("PlayerAttribs"), saved.rfind("PlayerAttribs"));
+  SelectPlayer("Rae");
+  EXPECT_EQ(GetStage(), 2);
+}
+
 TEST_F(ProfileTest, DamagedProfileIsKeptAsideBeforeTheFreshRecordIsSaved) {
   const std::string damaged = "<Player><PlayerAttribs Stage=\"3\"";
   Write("Carl.xml", damaged);
