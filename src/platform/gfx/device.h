@@ -223,7 +223,9 @@ class Device : public Resource {
   virtual HRESULT Present() = 0;
   enum : uint32_t { CLEAR_TARGET = 1, CLEAR_ZBUFFER = 2, CLEAR_STENCIL = 4 };
   virtual HRESULT Clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) = 0;
-  // Resets the back buffer to a new size (all resources stay valid in our backends).
+  // Resets the back buffer to a new size. All resources stay valid in our backends; render states,
+  // stage states, transforms, material and viewport return to their defaults and every binding
+  // (textures, stream, indices) is dropped, as on the original device.
   virtual HRESULT Reset(int backBufferWidth, int backBufferHeight, bool windowed) = 0;
   virtual void BackBufferSize(int& w, int& h) const = 0;
   virtual Caps GetCaps() const = 0;
@@ -237,7 +239,8 @@ class Device : public Resource {
   virtual HRESULT CreateIndexBuffer(uint32_t bytes, IndexBuffer** out) = 0;
   // levels 0 = a full mip chain generated from the image; 1 = a single level.
   virtual HRESULT CreateTexture(const Image& image, int levels, Texture** out) = 0;
-  // Live resources created by this device and not yet released (leak checks).
+  // Live resources created by this device and not yet released (leak checks). A resource released
+  // while still bound stays usable by the device until unbound, but no longer counts here.
   virtual int LiveResourceCount() const = 0;
 
   // State
@@ -260,6 +263,8 @@ class Device : public Resource {
   virtual HRESULT DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) = 0;
   virtual HRESULT DrawIndexedPrimitive(PrimitiveType type, uint32_t minIndex, uint32_t numVertices,
                                        uint32_t startIndex, uint32_t primitiveCount) = 0;
+  // Draws refuse (D3DERR_INVALIDCALL) anything that would read outside their buffers.
+  // DrawPrimitiveUP leaves stream 0 unset afterwards, as the original device does.
   virtual HRESULT DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
                                   uint32_t stride) = 0;
 
