@@ -25,8 +25,8 @@ struct Fixture {
     members[1].bytes.assign(members[0].bytes.begin(), members[0].bytes.begin() + smallSize);
     std::vector<uint8_t> archive;
     pak::BuildArchive(members, 12345, archive);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(archive.data()),
-                                                std::streamsize(archive.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()), std::streamsize(archive.size()));
     CPakfile pak(path, false);
     bigOffset = pak.Records()[0].offset;
     smallOffset = pak.Records()[1].offset;

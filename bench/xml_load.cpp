@@ -2,10 +2,9 @@
 // same bytes.
 #include <benchmark/benchmark.h>
 
-#include <pugixml.hpp>
-
 #include <filesystem>
 #include <fstream>
+#include <pugixml.hpp>
 
 #include "data/pak_writer.h"
 #include "data/pakfile.h"
@@ -16,7 +15,8 @@ namespace {
 
 // A venue-sized description: a few hundred objects with rectangles, points and names.
 std::string MakeDocument() {
-  std::string s = "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n<Venue Name=\"Hall\" Rect=\"0,0,1024,768\">";
+  std::string s =
+      "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n<Venue Name=\"Hall\" Rect=\"0,0,1024,768\">";
   for (int i = 0; i < 400; ++i) {
     s += "\r\n  <Object Name=\"Object" + std::to_string(i) + "\" Texture=\"Search\\Hall\\Obj" +
          std::to_string(i) + ".png\" Rect=\"" + std::to_string(i) + ",20,300,400\" Point=\"5," +
@@ -34,7 +34,8 @@ struct Fixture {
     std::filesystem::create_directories(dir);
     text = MakeDocument();
     std::vector<uint8_t> archive;
-    pak::BuildArchive({{"Search\\Venues\\Hall.xml", std::vector<uint8_t>(text.begin(), text.end())}}, 7, archive);
+    pak::BuildArchive({{"Search\\Venues\\Hall.xml", std::vector<uint8_t>(text.begin(), text.end())}}, 7,
+                      archive);
     std::ofstream(dir + "/Database.pak", std::ios::binary)
         .write(reinterpret_cast<const char*>(archive.data()), std::streamsize(archive.size()));
     os::SetDataRoot(dir);

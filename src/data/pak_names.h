@@ -7,7 +7,9 @@
 
 namespace pak {
 
-inline char FoldChar(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+inline char FoldChar(char c) {
+  return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 inline std::string FoldCase(std::string_view s) {
   std::string out(s);

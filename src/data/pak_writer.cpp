@@ -18,7 +18,8 @@ std::string CheckMembers(const std::vector<MemberSource>& members) {
     if (m.name.find('\0') != std::string::npos) return "member name holds a zero byte: " + m.name;
     // The reader takes the first of two names that differ only in case; the second could never be
     // read, so such a pair is refused rather than silently shadowed.
-    if (!seen.insert(FoldCase(m.name)).second) return "two members named " + m.name + " (letter case ignored)";
+    if (!seen.insert(FoldCase(m.name)).second)
+      return "two members named " + m.name + " (letter case ignored)";
     size += 4 + uint64_t(m.bytes.size()) + kEntrySize;
   }
   if (size > UINT32_MAX) return "the archive would be larger than 4 GiB";

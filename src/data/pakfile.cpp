@@ -40,7 +40,9 @@ CPakfile::~CPakfile() {
   if (file_) std::fclose(file_);
 }
 
-void CPakfile::Problem(std::string text) { problems_.push_back(std::move(text)); }
+void CPakfile::Problem(std::string text) {
+  problems_.push_back(std::move(text));
+}
 
 bool CPakfile::ReadAt(uint64_t offset, void* dst, size_t size) {
   if (offset > fileSize_ || size > fileSize_ - offset) return false;
@@ -113,7 +115,8 @@ void CPakfile::ReadDirectory() {
     uint8_t len[4];
     if (memberOffset < pak::kHeaderSize || uint64_t(memberOffset) + 4 > dataEnd ||
         !ReadAt(memberOffset, len, sizeof len)) {
-      Problem("member " + rec.name + " lies outside the archive (offset " + std::to_string(memberOffset) + ")");
+      Problem("member " + rec.name + " lies outside the archive (offset " + std::to_string(memberOffset) +
+              ")");
       continue;
     }
     rec.length = pak::ReadLe32(len);
@@ -127,7 +130,9 @@ void CPakfile::ReadDirectory() {
   }
 }
 
-bool CPakfile::HasMember(std::string_view name) const { return index_.count(pak::FoldCase(name)) != 0; }
+bool CPakfile::HasMember(std::string_view name) const {
+  return index_.count(pak::FoldCase(name)) != 0;
+}
 
 std::optional<std::vector<uint8_t>> CPakfile::ReadMember(std::string_view name) {
   auto it = index_.find(pak::FoldCase(name));
@@ -170,14 +175,18 @@ CPakfile* OpenPak(const std::string& path) {
   return list.back().get();
 }
 
-CPakfile* OpenDataPak(const char* fileName) { return OpenPak(os::JoinPath(os::DataRoot(), fileName)); }
+CPakfile* OpenDataPak(const char* fileName) {
+  return OpenPak(os::JoinPath(os::DataRoot(), fileName));
+}
 
 void CloseAllPaks() {
   std::lock_guard<std::mutex> lock(g_listMutex);
   OpenList().clear();
 }
 
-void ResetPaksForTest() { CloseAllPaks(); }
+void ResetPaksForTest() {
+  CloseAllPaks();
+}
 
 size_t OpenPakCount() {
   std::lock_guard<std::mutex> lock(g_listMutex);

@@ -46,7 +46,9 @@ void FreeStringTable() {
   g_table = StringTable();
 }
 
-bool StringTableLoaded() { return g_table.doc != nullptr; }
+bool StringTableLoaded() {
+  return g_table.doc != nullptr;
+}
 
 std::optional<std::string> Localize(const char* key) {
   if (!key) return std::nullopt;

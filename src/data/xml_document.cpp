@@ -1,9 +1,8 @@
 #include "data/xml_document.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <cstring>
+#include <pugixml.hpp>
 #include <string_view>
 
 #include "data/pakfile.h"
@@ -28,11 +27,16 @@ constexpr uint32_t kGenerationMask = 0x1FF;
 
 const char* NodeName(const pugi::xml_node& n) {
   switch (n.type()) {
-    case pugi::node_document: return "#document";
-    case pugi::node_pcdata: return "#text";
-    case pugi::node_cdata: return "#cdata-section";
-    case pugi::node_comment: return "#comment";
-    default: return n.name();
+    case pugi::node_document:
+      return "#document";
+    case pugi::node_pcdata:
+      return "#text";
+    case pugi::node_cdata:
+      return "#cdata-section";
+    case pugi::node_comment:
+      return "#comment";
+    default:
+      return n.name();
   }
 }
 
@@ -148,7 +152,9 @@ struct XmlDocument::Impl {
   }
 };
 
-XmlDocument::XmlDocument() : impl_(std::make_unique<Impl>()) { impl_->AddDeclaration(); }
+XmlDocument::XmlDocument() : impl_(std::make_unique<Impl>()) {
+  impl_->AddDeclaration();
+}
 
 XmlDocument::~XmlDocument() = default;
 
@@ -221,7 +227,9 @@ XmlNode XmlDocument::Root() {
   return kNoNode;
 }
 
-XmlNode XmlDocument::AsNode() { return impl_->NewHandle(impl_->doc); }
+XmlNode XmlDocument::AsNode() {
+  return impl_->NewHandle(impl_->doc);
+}
 
 void XmlDocument::Close() {
   impl_->Reset();
@@ -276,7 +284,9 @@ int XmlDocument::ChildElementCount(XmlNode node) {
   return count;
 }
 
-bool XmlDocument::IsElement(XmlNode node) { return impl_->Resolve(node).type() == pugi::node_element; }
+bool XmlDocument::IsElement(XmlNode node) {
+  return impl_->Resolve(node).type() == pugi::node_element;
+}
 
 size_t XmlDocument::GetNodeName(XmlNode node, char* buffer, size_t size) {
   if (buffer && size > 0) buffer[0] = 0;
@@ -342,7 +352,9 @@ void XmlDocument::ReleaseNode(XmlNode node) {
   if (Impl::Slot* s = impl_->Find(node)) impl_->Free(*s);
 }
 
-size_t XmlDocument::LiveHandleCount() const { return impl_->live; }
+size_t XmlDocument::LiveHandleCount() const {
+  return impl_->live;
+}
 
 // ---- Attributes ---------------------------------------------------------------------------------
 

@@ -103,8 +103,8 @@ class XmlDocument {
   // Sets (or adds) the attribute. A null name is written as "No Name", a null text as "No Text".
   // false when node is not an element or name is not a valid XML name.
   bool SetAttribute(XmlNode node, const char* name, const char* text);
-  bool SetIntAttribute(XmlNode node, const char* name, int value);            // "%d"
-  bool SetFloatAttribute(XmlNode node, const char* name, float value);        // "%g"
+  bool SetIntAttribute(XmlNode node, const char* name, int value);      // "%d"
+  bool SetFloatAttribute(XmlNode node, const char* name, float value);  // "%g"
   bool SetIntListAttribute(XmlNode node, const char* name, std::span<const int> values);
   bool SetFloatListAttribute(XmlNode node, const char* name, std::span<const float> values);
 

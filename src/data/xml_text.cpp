@@ -15,7 +15,9 @@ const uint16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x20
                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 bool IsNameStart(uint32_t c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' ||
@@ -37,7 +39,9 @@ char ReferencedByte(uint32_t ch) {
 
 }  // namespace
 
-uint32_t Cp1252ToUnicode(uint8_t byte) { return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte; }
+uint32_t Cp1252ToUnicode(uint8_t byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+}
 
 int UnicodeToCp1252(uint32_t ch) {
   if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return int(ch);
@@ -66,11 +70,16 @@ std::string DecodeEntities(std::string_view text) {
     }
     std::string_view ref = text.substr(i + 1, semi - i - 1);
     bool done = true;
-    if (ref == "lt") out += '<';
-    else if (ref == "gt") out += '>';
-    else if (ref == "amp") out += '&';
-    else if (ref == "quot") out += '"';
-    else if (ref == "apos") out += '\'';
+    if (ref == "lt")
+      out += '<';
+    else if (ref == "gt")
+      out += '>';
+    else if (ref == "amp")
+      out += '&';
+    else if (ref == "quot")
+      out += '"';
+    else if (ref == "apos")
+      out += '\'';
     else if (ref.size() >= 2 && ref[0] == '#') {
       int base = 10;
       std::string_view digits = ref.substr(1);
@@ -130,7 +139,8 @@ std::optional<float> ParseLeadingFloat(std::string_view text) {
   // from_chars takes no sign of its own here (so "+-1" stays invalid) and never reads a locale.
   if (i >= text.size() || !((text[i] >= '0' && text[i] <= '9') || text[i] == '.')) return std::nullopt;
   float value = 0;
-  auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::general);
+  auto [end, ec] =
+      std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::general);
   if (ec != std::errc() || !std::isfinite(value)) return std::nullopt;
   return negative ? -value : value;
 }
@@ -154,10 +164,16 @@ std::vector<T> ParseList(std::string_view text, Parse parse) {
 
 }  // namespace
 
-std::vector<int> ParseIntList(std::string_view text) { return ParseList<int>(text, ParseLeadingInt); }
-std::vector<float> ParseFloatList(std::string_view text) { return ParseList<float>(text, ParseLeadingFloat); }
+std::vector<int> ParseIntList(std::string_view text) {
+  return ParseList<int>(text, ParseLeadingInt);
+}
+std::vector<float> ParseFloatList(std::string_view text) {
+  return ParseList<float>(text, ParseLeadingFloat);
+}
 
-std::string FormatInt(int value) { return std::to_string(value); }
+std::string FormatInt(int value) {
+  return std::to_string(value);
+}
 
 std::string FormatFloat(float value) {
   char buf[64];

@@ -24,7 +24,9 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+inline std::vector<uint8_t> Bytes(const std::string& s) {
+  return std::vector<uint8_t>(s.begin(), s.end());
+}
 
 inline uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
   return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
@@ -52,8 +54,8 @@ inline std::vector<uint8_t> Permutation(uint32_t seed) {
 
 // An archive laid out unlike the game's writer: directory entries first and chained backwards,
 // members after them, so a reader that assumes the writer's layout fails.
-inline std::vector<uint8_t> HandMadeArchive(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members,
-                                            uint32_t seed) {
+inline std::vector<uint8_t> HandMadeArchive(
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members, uint32_t seed) {
   std::vector<uint8_t> out(16, 0);
   const char magic[] = "Tolvek  ";
   for (int i = 0; i < 8; ++i) out[i] = uint8_t(magic[i]);

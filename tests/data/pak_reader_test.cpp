@@ -206,7 +206,8 @@ TEST_F(PakTest, DamagedDirectoriesAreRejectedNotTrusted) {
        CPakfile::State::kBrokenDirectory, 0},
       {"first entry beyond the file", [&](auto& b) { datatest::PutLe32(b, trailer, 0xFFFFFF00); },
        CPakfile::State::kBrokenDirectory, 0},
-      {"first entry inside the trailer", [&](auto& b) { datatest::PutLe32(b, trailer, uint32_t(trailer - 4)); },
+      {"first entry inside the trailer",
+       [&](auto& b) { datatest::PutLe32(b, trailer, uint32_t(trailer - 4)); },
        CPakfile::State::kBrokenDirectory, 0},
       {"next entry inside the header", [&](auto& b) { datatest::PutLe32(b, firstEntry + 4, 3); },
        CPakfile::State::kBrokenDirectory, 0},
@@ -214,9 +215,10 @@ TEST_F(PakTest, DamagedDirectoriesAreRejectedNotTrusted) {
        CPakfile::State::kOk, 1},
       {"member length beyond the file", [&](auto& b) { datatest::PutLe32(b, 16, 0xFFFFFFFF); },
        CPakfile::State::kOk, 1},
-      {"member running into the trailer", [&](auto& b) { datatest::PutLe32(b, 16, uint32_t(trailer - 20 + 1)); },
-       CPakfile::State::kOk, 1},
-      {"name without its zero", [&](auto& b) { std::fill(b.begin() + firstEntry + 8, b.begin() + firstEntry + 260, 'n'); },
+      {"member running into the trailer",
+       [&](auto& b) { datatest::PutLe32(b, 16, uint32_t(trailer - 20 + 1)); }, CPakfile::State::kOk, 1},
+      {"name without its zero",
+       [&](auto& b) { std::fill(b.begin() + firstEntry + 8, b.begin() + firstEntry + 260, 'n'); },
        CPakfile::State::kOk, 1},
       {"chain pointing at itself", [&](auto& b) { datatest::PutLe32(b, firstEntry + 4, firstEntry); },
        CPakfile::State::kOk, 2},
@@ -228,7 +230,8 @@ TEST_F(PakTest, DamagedDirectoriesAreRejectedNotTrusted) {
     EXPECT_EQ(pak->GetState(), c.state) << c.what;
     EXPECT_EQ(pak->Records().size(), c.records) << c.what;
     if (c.records != 2) EXPECT_FALSE(pak->Problems().empty()) << c.what;
-    for (size_t i = 0; i < pak->Records().size(); ++i) EXPECT_TRUE(pak->ReadMemberAt(i).has_value()) << c.what;
+    for (size_t i = 0; i < pak->Records().size(); ++i)
+      EXPECT_TRUE(pak->ReadMemberAt(i).has_value()) << c.what;
   }
 }
 

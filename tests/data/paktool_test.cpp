@@ -1,11 +1,10 @@
 // paktool as content authors run it: create, list, extract and verify.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-
-#include <sys/wait.h>
 
 #include "data/pakfile.h"
 #include "data_fixtures.h"

@@ -1,8 +1,9 @@
+#include "data/string_table.h"
+
 #include <gtest/gtest.h>
 
 #include "data/pak_writer.h"
 #include "data/pakfile.h"
-#include "data/string_table.h"
 #include "data/xml_document.h"
 #include "data_fixtures.h"
 
@@ -61,8 +62,9 @@ TEST_F(StringTableTest, LookupsByKey) {
   ASSERT_TRUE(StringTableLoaded());
   EXPECT_TRUE(boxes.boxes.empty());
 
-  EXPECT_EQ(Localize("back"), "Zur\xFC"
-                              "ck");
+  EXPECT_EQ(Localize("back"),
+            "Zur\xFC"
+            "ck");
   EXPECT_EQ(Localize("Missing"), "Missing");
   EXPECT_EQ(Localize("NoValue"), std::nullopt);
   EXPECT_EQ(LocalizeText("NoValue"), "NoValue");

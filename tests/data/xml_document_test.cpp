@@ -1,10 +1,11 @@
+#include "data/xml_document.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "data/pak_writer.h"
 #include "data/pakfile.h"
-#include "data/xml_document.h"
 #include "data_fixtures.h"
 
 namespace fs = std::filesystem;
@@ -19,7 +20,9 @@ XmlNode LoadRoot(XmlDocument& doc, const std::string& text) {
   return doc.Root();
 }
 
-std::string Name(XmlDocument& doc, XmlNode n) { return doc.CopyNodeName(n).value_or("<none>"); }
+std::string Name(XmlDocument& doc, XmlNode n) {
+  return doc.CopyNodeName(n).value_or("<none>");
+}
 
 }  // namespace
 
@@ -149,9 +152,10 @@ TEST(XmlDocument, SavedLayout) {
   XmlNode c = doc.CreateElement(root, "C", "some text");
   XmlNode d = doc.CreateElement(c, "D");
   doc.SetAttribute(d, "path", "a/b>c");
-  EXPECT_EQ(doc.SaveToString(), std::string(kDecl) +
-                                    "\r\n<Root>\r\n  <A/>\r\n  <B/>\r\n  <C>some text\r\n    <D path=\"a/b>c\"/>"
-                                    "\r\n  </C>\r\n</Root>");
+  EXPECT_EQ(doc.SaveToString(),
+            std::string(kDecl) +
+                "\r\n<Root>\r\n  <A/>\r\n  <B/>\r\n  <C>some text\r\n    <D path=\"a/b>c\"/>"
+                "\r\n  </C>\r\n</Root>");
 
   XmlDocument loaded;
   std::string text =
@@ -198,7 +202,8 @@ TEST(XmlDocument, CreateElementRefusesWhatCannotBeReadBack) {
     EXPECT_EQ(doc.CreateElement(root, bad), kNoNode) << bad;
   EXPECT_EQ(doc.CreateElement(root, nullptr), kNoNode);
   EXPECT_EQ(doc.CreateElement(0, "SecondRoot"), kNoNode);
-  for (const char* good : {"_a", "a-b.c", "Caf\xE9", "ns:tag", "\x8Ax"}) EXPECT_NE(doc.CreateElement(root, good), kNoNode) << good;
+  for (const char* good : {"_a", "a-b.c", "Caf\xE9", "ns:tag", "\x8Ax"})
+    EXPECT_NE(doc.CreateElement(root, good), kNoNode) << good;
   XmlNode text = doc.FindChildNode(doc.CreateElement(root, "T", "x"));
   EXPECT_EQ(doc.CreateElement(text, "Inside"), kNoNode);
 

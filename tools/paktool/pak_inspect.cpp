@@ -48,16 +48,20 @@ int List(const Args& args) {
   bool longForm = false;
   std::vector<std::string> positional;
   for (const std::string& a : args) {
-    if (a == "--long" || a == "-l") longForm = true;
-    else positional.push_back(a);
+    if (a == "--long" || a == "-l")
+      longForm = true;
+    else
+      positional.push_back(a);
   }
   if (positional.size() != 1) return Usage("list", false);
   CPakfile pak(positional[0], false);
   if (!OpenForTool("list", pak)) return 1;
   if (longForm) std::printf("seed %u, %zu members\n", pak.Seed(), pak.Records().size());
   for (const CPakfile::Record& r : pak.Records()) {
-    if (longForm) std::printf("%10u %10u  %s\n", r.offset, r.length, r.name.c_str());
-    else std::printf("%s\n", r.name.c_str());
+    if (longForm)
+      std::printf("%10u %10u  %s\n", r.offset, r.length, r.name.c_str());
+    else
+      std::printf("%s\n", r.name.c_str());
   }
   PrintProblems("list", pak);
   return pak.Problems().empty() ? 0 : 1;

@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
   using namespace paktool;
   if (argc < 2) return Usage("", false);
   std::string command = argv[1];
-  if (command == "--help" || command == "-h" || command == "help") return Usage(argc > 2 ? argv[2] : "", true);
+  if (command == "--help" || command == "-h" || command == "help")
+    return Usage(argc > 2 ? argv[2] : "", true);
   Args args(argv + 2, argv + argc);
   for (const Command& c : kCommands)
     if (command == c.name) return WantsHelp(args) ? Usage(command, true) : c.run(args);
