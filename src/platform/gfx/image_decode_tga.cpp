@@ -2,10 +2,15 @@
 // per pixel. The origin bits of the descriptor are honoured (bottom-up is the format's default);
 // a colour map, if a true-colour file carries one, is skipped.
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "platform/gfx/image_decode.h"
 
 namespace gfx {
+
+static_assert(std::endian::native == std::endian::little);
+
 namespace {
 
 uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
@@ -55,7 +60,10 @@ bool DecodeTga(const uint8_t* data, size_t size, Image& out, std::string* error)
   out.height = height;
   out.pixels.resize(count);
   uint32_t* pixels = out.pixels.data();
-  if (imageType == 2) {
+  if (imageType == 2 && bpp == 4) {
+    // Stored blue, green, red, alpha: already 0xAARRGGBB words on a little-endian machine.
+    std::memcpy(pixels, data + pos, count * 4);
+  } else if (imageType == 2) {
     for (size_t i = 0; i < count; ++i, pos += bpp) pixels[i] = Pixel(data + pos, bpp);
   } else {
     size_t i = 0;
