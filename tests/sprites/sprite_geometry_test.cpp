@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/tree_dump.h"
 #include "scene/sprite.h"
 #include "scene/sprite_animator.h"
 #include "sprites/sprite_fixture.h"
@@ -214,4 +215,15 @@ TEST_F(SpriteTest, DeletingAParentDeletesSpriteChildrenAndNullsReferences) {
   EXPECT_EQ(survivor->GetParent(), nullptr);  // plain objects live on, detached
   EXPECT_EQ(CountTextures(), 0);
   delete survivor;
+}
+
+TEST_F(SpriteTest, TreeDumpShowsSpriteFields) {
+  auto* s = new CSprite(ScreenRect(10, 20, 110, 70), 1, "Art\\White.tga", nullptr);
+  s->SetOpacity(0.5f);
+  s->SetVisible(false);
+  const std::string json = DumpTreeJson();
+  EXPECT_NE(json.find("\"texture\": \"Art\\\\White.tga\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"rect\": [10, 20, 110, 70]"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"opacity\": 0.5"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"hidden\": true"), std::string::npos) << json;
 }
