@@ -2,8 +2,8 @@
 // profile document must never crash, and whatever record it yields must survive a save and a
 // reload unchanged (a profile the game saves must always load again).
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -21,12 +21,12 @@ std::vector<std::string> ChildNames(XmlDocument& doc, XmlNode root) {
 
 }  // namespace
 
-#define CHECK(cond)                                              \
-  do {                                                           \
-    if (!(cond)) {                                               \
+#define CHECK(cond)                                                   \
+  do {                                                                \
+    if (!(cond)) {                                                    \
       std::fprintf(stderr, "profile fuzz check failed: %s\n", #cond); \
-      std::abort();                                              \
-    }                                                            \
+      std::abort();                                                   \
+    }                                                                 \
   } while (0)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

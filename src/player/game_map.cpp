@@ -97,7 +97,9 @@ bool OpenGameMapBytes(const void* data, size_t size) {
   return Adopt(std::move(doc), result);
 }
 
-void CloseGameMap() { g_map.reset(); }
+void CloseGameMap() {
+  g_map.reset();
+}
 
 int GameMapStageCount() {
   if (!g_map) return 0;
@@ -109,9 +111,15 @@ int GameMapStageCount() {
   return count;
 }
 
-std::optional<std::string> StageName(int stage) { return StageAttribute(stage, "Name"); }
-std::optional<std::string> StageMapName(int stage) { return StageAttribute(stage, "MapName"); }
-std::optional<std::string> StageExitSpeech(int stage) { return StageAttribute(stage, "ExitSpeech"); }
+std::optional<std::string> StageName(int stage) {
+  return StageAttribute(stage, "Name");
+}
+std::optional<std::string> StageMapName(int stage) {
+  return StageAttribute(stage, "MapName");
+}
+std::optional<std::string> StageExitSpeech(int stage) {
+  return StageAttribute(stage, "ExitSpeech");
+}
 
 std::optional<std::string> StageFirstVenue(int stage) {
   return ChildAttribute(stage, "SearchVenues", "Venue", "File");
@@ -141,8 +149,8 @@ std::vector<GameMapVenue> StageVenues(int stage) {
 std::vector<GameMapPuzzle> StagePuzzles(int stage) {
   std::vector<GameMapPuzzle> puzzles;
   ForEachItem(stage, "Puzzles", "Puzzle", [&](XmlDocument& doc, XmlNode item) {
-    puzzles.push_back(
-        {doc.CopyAttribute(item, "Name"), doc.CopyAttribute(item, "File"), doc.GetIntAttribute(item, "EnvironmentID", 0)});
+    puzzles.push_back({doc.CopyAttribute(item, "Name"), doc.CopyAttribute(item, "File"),
+                       doc.GetIntAttribute(item, "EnvironmentID", 0)});
   });
   return puzzles;
 }

@@ -59,10 +59,14 @@ std::unique_ptr<GameState> NewRecord(std::string name) {
   return state;
 }
 
-std::string ProfilePath(const std::string& fileName) { return os::JoinPath(PlayersFolder(), fileName); }
+std::string ProfilePath(const std::string& fileName) {
+  return os::JoinPath(PlayersFolder(), fileName);
+}
 }  // namespace
 
-std::string PlayersFolder() { return os::JoinPath(os::AppDataDir(), "Players"); }
+std::string PlayersFolder() {
+  return os::JoinPath(os::AppDataDir(), "Players");
+}
 
 void CreatePlayersFolder() {
   if (!os::MakeDirectories(PlayersFolder()))
@@ -90,9 +94,13 @@ GameState* SelectPlayer(const char* name) {
   return g_current.state.get();
 }
 
-GameState* CurrentGameState() { return g_current.state.get(); }
+GameState* CurrentGameState() {
+  return g_current.state.get();
+}
 
-const char* CurrentPlayerName() { return g_current.state ? g_current.state->name.c_str() : nullptr; }
+const char* CurrentPlayerName() {
+  return g_current.state ? g_current.state->name.c_str() : nullptr;
+}
 
 int SavePlayer() {
   GameState* state = g_current.state.get();

@@ -6,7 +6,9 @@ bool IsNameChar(unsigned char c) {
          c == ' ';
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The base name of a profile file name, or empty when it does not end in ".xml" (any case).
 std::string_view ProfileBase(std::string_view file) {

@@ -9,7 +9,9 @@ namespace {
 constexpr const char* kAttribs = "PlayerAttribs";
 
 // A time from a profile; anything the game could not have written counts as no time.
-float SaneTime(float t) { return (std::isfinite(t) && t >= 0.0f) ? t : 0.0f; }
+float SaneTime(float t) {
+  return (std::isfinite(t) && t >= 0.0f) ? t : 0.0f;
+}
 }  // namespace
 
 void ReadPlayerAttribs(XmlDocument& doc, GameState& state) {

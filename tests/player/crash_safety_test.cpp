@@ -1,10 +1,9 @@
 // A process killed at any moment while it saves must leave a profile that loads, holding either
 // what was on disk before or what the interrupted save wrote.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <random>

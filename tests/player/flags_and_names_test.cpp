@@ -39,7 +39,8 @@ TEST(PlayerName, OnlyShortNamesOfTheTypedSetAreAccepted) {
 }
 
 TEST(PlayerName, ProfileLookupIgnoresCaseAndPrefersTheExactSpelling) {
-  std::vector<std::string> listing = {"ALICE.XML", "Bob.xml.bad", "alice.xml", "bob.xml", "carol.txt", "dave.Xml"};
+  std::vector<std::string> listing = {"ALICE.XML", "Bob.xml.bad", "alice.xml",
+                                      "bob.xml",   "carol.txt",   "dave.Xml"};
   EXPECT_EQ(FindProfileFile(listing, "Bob"), "bob.xml");
   EXPECT_EQ(FindProfileFile(listing, "BOB"), "bob.xml");
   EXPECT_EQ(FindProfileFile(listing, "alice"), "alice.xml");

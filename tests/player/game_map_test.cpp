@@ -1,3 +1,5 @@
+#include "player/game_map.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 
 #include "app/shell_hooks.h"
 #include "platform/os/host.h"
-#include "player/game_map.h"
 #include "support/test_env.h"
 
 namespace {
@@ -16,7 +17,9 @@ class GameMapTest : public ::testing::Test {
   bool OpenText(const std::string& xml) { return OpenGameMapBytes(xml.data(), xml.size()); }
 };
 
-std::string Shipped() { return testenv::SourceDir() + "/content/database/GameMap.xml"; }
+std::string Shipped() {
+  return testenv::SourceDir() + "/content/database/GameMap.xml";
+}
 }  // namespace
 
 TEST_F(GameMapTest, TheDemoStoryMapDescribesFourPlayableStages) {

@@ -8,8 +8,9 @@ TEST_F(ProfileTest, NewPlayerFileHoldsDefaultsAndFlagsWrittenAsSignedWords) {
   GameState* s = SelectPlayer("Alice");
   ASSERT_NE(s, nullptr);
   EXPECT_STREQ(CurrentPlayerName(), "Alice");
-  EXPECT_EQ(Read("Alice.xml"),
-            ProfileText("Flags=\"1,0,0,0\" Stage=\"0\" CumulativeTime=\"0\" BestGameTime=\"0\" ClassID=\"0\""));
+  EXPECT_EQ(
+      Read("Alice.xml"),
+      ProfileText("Flags=\"1,0,0,0\" Stage=\"0\" CumulativeTime=\"0\" BestGameTime=\"0\" ClassID=\"0\""));
 
   EXPECT_FALSE(SetFlag(58));
   EXPECT_TRUE(SetFlag(58));
@@ -18,9 +19,10 @@ TEST_F(ProfileTest, NewPlayerFileHoldsDefaultsAndFlagsWrittenAsSignedWords) {
   AdvanceStage();
   SetLastVenue("Warehouse_Yard");
   EXPECT_EQ(SavePlayer(), 0);
-  EXPECT_EQ(Read("Alice.xml"),
-            ProfileText("Flags=\"-2147483647,67108864,0,0\" Stage=\"1\" CumulativeTime=\"12.5\" BestGameTime=\"0\" "
-                        "ClassID=\"43\" LastKnownVenue=\"Warehouse_Yard\""));
+  EXPECT_EQ(
+      Read("Alice.xml"),
+      ProfileText("Flags=\"-2147483647,67108864,0,0\" Stage=\"1\" CumulativeTime=\"12.5\" BestGameTime=\"0\" "
+                  "ClassID=\"43\" LastKnownVenue=\"Warehouse_Yard\""));
 
   // Everything comes back on the next load; pending frame time was folded into the total.
   AddPlayTime(0.25f);
@@ -44,7 +46,8 @@ TEST_F(ProfileTest, LoadingReadsWhatIsValidAndIgnoresADamagedFlagList) {
     Write("P.xml", "<?xml version=\"1.0\"?><Player><PlayerAttribs " + attribs + "/></Player>");
     return SelectPlayer("P");
   };
-  GameState* s = load("Flags=\"5,-1,7,8,9\" Stage=\"2\" ClassID=\"43\" CumulativeTime=\"99.5\" BestGameTime=\"1e3\"");
+  GameState* s =
+      load("Flags=\"5,-1,7,8,9\" Stage=\"2\" ClassID=\"43\" CumulativeTime=\"99.5\" BestGameTime=\"1e3\"");
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(s->flags.ToText(), "5,-1,7,8");
   EXPECT_EQ(s->stage, 2);
@@ -94,8 +97,9 @@ TEST_F(ProfileTest, DamagedProfileIsKeptAsideBeforeTheFreshRecordIsSaved) {
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(s->stage, 0);
   EXPECT_EQ(Read("Carl.xml.bad"), damaged);
-  EXPECT_EQ(Read("Carl.xml"),
-            ProfileText("Flags=\"1,0,0,0\" Stage=\"0\" CumulativeTime=\"0\" BestGameTime=\"0\" ClassID=\"0\""));
+  EXPECT_EQ(
+      Read("Carl.xml"),
+      ProfileText("Flags=\"1,0,0,0\" Stage=\"0\" CumulativeTime=\"0\" BestGameTime=\"0\" ClassID=\"0\""));
 
   // A document without any element would lose every later save the same way.
   ResetPlayerModuleForTests();
@@ -161,7 +165,8 @@ TEST_F(ProfileTest, HostileNamesTouchNothingOutsideThePlayersFolder) {
   SelectPlayer("Ivy");
   size_t files = FileCount();
 
-  for (const char* name : {"../x", "a/b", "", "   ", "1234567890123456", "B\xe9la", "..", "/tmp/x", "Ivy\n"}) {
+  for (const char* name :
+       {"../x", "a/b", "", "   ", "1234567890123456", "B\xe9la", "..", "/tmp/x", "Ivy\n"}) {
     EXPECT_EQ(SelectPlayer(name), nullptr) << name;
     EXPECT_FALSE(DeletePlayer(name)) << name;
   }

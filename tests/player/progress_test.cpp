@@ -19,7 +19,8 @@ TEST_F(ProgressTest, PlayTimeCarriesWholeSecondsAndPenaltiesAddAtOnce) {
   EXPECT_NEAR(s->pendingTime, 0.1f, 1e-5f);
 
   // Nothing a broken clock could hand over disturbs the total.
-  for (float bad : {-1.0f, 0.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
+  for (float bad :
+       {-1.0f, 0.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
     AddPlayTime(bad);
   EXPECT_EQ(s->cumulativeTime, 4.0f);
   EXPECT_NEAR(s->pendingTime, 0.1f, 1e-5f);
@@ -58,8 +59,9 @@ TEST_F(ProgressTest, NewGameTransitionsAndResetKeepsOnlyTipsAndBestTime) {
   EXPECT_EQ(s->cumulativeTime, 0.0f);
   EXPECT_FALSE(GetLastVenue().has_value());
   EXPECT_EQ(FindProfileElement("Headquarters_Office"), kNoNode);
-  EXPECT_EQ(Read("Kim.xml"),
-            ProfileText("Flags=\"0,0,0,0\" Stage=\"0\" CumulativeTime=\"0\" BestGameTime=\"500\" ClassID=\"0\""));
+  EXPECT_EQ(
+      Read("Kim.xml"),
+      ProfileText("Flags=\"0,0,0,0\" Stage=\"0\" CumulativeTime=\"0\" BestGameTime=\"500\" ClassID=\"0\""));
   EXPECT_STREQ(CurrentPlayerName(), "Kim");
 }
 
