@@ -1,7 +1,11 @@
 // Decode throughput of the game's picture formats, each beside the bare library call on the same
 // bytes (the difference is our checks and copies). TGA has no library: its uncompressed case is
 // set against a plain copy of the pixel bytes.
+#include "platform/gfx/image_decode.h"
+
 #include <benchmark/benchmark.h>
+#include <jpeglib.h>
+#include <png.h>
 
 #include <cmath>
 #include <cstddef>
@@ -9,11 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#include <jpeglib.h>
-#include <png.h>
-
-#include "platform/gfx/image_decode.h"
 
 namespace {
 
@@ -82,7 +81,9 @@ std::vector<uint8_t> Tga(bool rle) {
   out[16] = 32;
   out[17] = 0x28;
   const auto& px = Picture().pixels;
-  auto put = [&](uint32_t p) { out.insert(out.end(), {uint8_t(p), uint8_t(p >> 8), uint8_t(p >> 16), uint8_t(p >> 24)}); };
+  auto put = [&](uint32_t p) {
+    out.insert(out.end(), {uint8_t(p), uint8_t(p >> 8), uint8_t(p >> 16), uint8_t(p >> 24)});
+  };
   if (!rle) {
     for (uint32_t p : px) put(p);
     return out;

@@ -26,7 +26,8 @@ constexpr int kW = 1024, kH = 768;
 void UsePictureArchive() {
   std::vector<uint8_t> tga(18, 0);
   tga[2] = 2, tga[12] = 64, tga[14] = 64, tga[16] = 32, tga[17] = 0x28;
-  for (int i = 0; i < 64 * 64; ++i) tga.insert(tga.end(), {uint8_t(i), uint8_t(i >> 6), 200, uint8_t(128 + i % 128)});
+  for (int i = 0; i < 64 * 64; ++i)
+    tga.insert(tga.end(), {uint8_t(i), uint8_t(i >> 6), 200, uint8_t(128 + i % 128)});
   std::vector<uint8_t> archive;
   pak::BuildArchive({{"Bench\\Picture.tga", tga}}, 1, archive);
   const std::string dir = (std::filesystem::temp_directory_path() / "vardell-bench-sprites").string();

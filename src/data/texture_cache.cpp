@@ -34,7 +34,9 @@ int g_count = 0;
 bool g_deviceInvalid = false;
 int g_framesOpen = 0;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 bool EndsWithTga(const std::string& name) {
   return name.size() >= 4 && SameTextureName(std::string_view(name).substr(name.size() - 4), ".tga");
@@ -57,7 +59,8 @@ bool ReadImageBytes(const TextureEntry& e, std::vector<uint8_t>& bytes) {
   return true;
 }
 
-gfx::HRESULT CreateDeviceTexture(TextureEntry& e, gfx::Device* device, const std::vector<uint8_t>* bytesRead) {
+gfx::HRESULT CreateDeviceTexture(TextureEntry& e, gfx::Device* device,
+                                 const std::vector<uint8_t>* bytesRead) {
   if (e.texture) return gfx::S_OK;
   std::vector<uint8_t> own;
   const std::vector<uint8_t>* bytes = bytesRead;
@@ -139,14 +142,30 @@ void ReleaseTexture(TextureEntry* e) {
   if (--e->refs <= 0) Destroy(e);
 }
 
-const char* GetTextureName(const TextureEntry* e) { return e ? e->name.c_str() : ""; }
-gfx::Texture* GetDeviceTexture(const TextureEntry* e) { return e ? e->texture : nullptr; }
-float GetAspect(const TextureEntry* e) { return e ? e->aspect : 1.0f; }
-int GetTextureWidth(const TextureEntry* e) { return e ? e->width : 0; }
-int GetTextureHeight(const TextureEntry* e) { return e ? e->height : 0; }
-uint32_t GetTextureFlags(const TextureEntry* e) { return e ? e->flags : 0; }
-int GetTextureRefCount(const TextureEntry* e) { return e ? e->refs : 0; }
-bool HasHitMask(const TextureEntry* e) { return e && !e->mask.empty(); }
+const char* GetTextureName(const TextureEntry* e) {
+  return e ? e->name.c_str() : "";
+}
+gfx::Texture* GetDeviceTexture(const TextureEntry* e) {
+  return e ? e->texture : nullptr;
+}
+float GetAspect(const TextureEntry* e) {
+  return e ? e->aspect : 1.0f;
+}
+int GetTextureWidth(const TextureEntry* e) {
+  return e ? e->width : 0;
+}
+int GetTextureHeight(const TextureEntry* e) {
+  return e ? e->height : 0;
+}
+uint32_t GetTextureFlags(const TextureEntry* e) {
+  return e ? e->flags : 0;
+}
+int GetTextureRefCount(const TextureEntry* e) {
+  return e ? e->refs : 0;
+}
+bool HasHitMask(const TextureEntry* e) {
+  return e && !e->mask.empty();
+}
 
 int HitTestMask(const TextureEntry* e, float x, float y) {
   if (!HasHitMask(e)) return 1;
@@ -179,7 +198,9 @@ void DestroyAllTextures() {
   g_deviceInvalid = false;
 }
 
-int CountTextures() { return g_count; }
+int CountTextures() {
+  return g_count;
+}
 
 bool BuildHitMask(const uint8_t* data, size_t size, int& width, int& height, std::vector<uint8_t>& mask) {
   width = height = 0;
@@ -200,6 +221,12 @@ bool BuildHitMask(const uint8_t* data, size_t size, int& width, int& height, std
   return true;
 }
 
-FrameDrawingScope::FrameDrawingScope() { ++g_framesOpen; }
-FrameDrawingScope::~FrameDrawingScope() { --g_framesOpen; }
-bool IsFrameBeingDrawn() { return g_framesOpen > 0; }
+FrameDrawingScope::FrameDrawingScope() {
+  ++g_framesOpen;
+}
+FrameDrawingScope::~FrameDrawingScope() {
+  --g_framesOpen;
+}
+bool IsFrameBeingDrawn() {
+  return g_framesOpen > 0;
+}

@@ -8,7 +8,9 @@
 namespace {
 CCamera* g_camera = nullptr;
 
-uint32_t FloatBits(float f) { return std::bit_cast<uint32_t>(f); }
+uint32_t FloatBits(float f) {
+  return std::bit_cast<uint32_t>(f);
+}
 }  // namespace
 
 CCamera::CCamera() {
@@ -38,9 +40,13 @@ void CCamera::SetFogEnabled(bool on) {
   if (gfx::Device* device = GetDevice()) device->SetRenderState(gfx::RS_FOGENABLE, on ? 1 : 0);
 }
 
-CCamera* GetSceneCamera() { return g_camera; }
+CCamera* GetSceneCamera() {
+  return g_camera;
+}
 
-bool SceneFogEnabled() { return g_camera && g_camera->FogEnabled(); }
+bool SceneFogEnabled() {
+  return g_camera && g_camera->FogEnabled();
+}
 
 void CreateSceneCamera() {
   if (!g_camera) new CCamera();

@@ -9,8 +9,8 @@ float ScreenRect::Aspect() const {
 }
 
 ScreenRect ScreenRect::FromCenter(float width, float height, float centerX, float centerY, float angle) {
-  return ScreenRect(centerX - width * 0.5f, centerY - height * 0.5f, centerX + width * 0.5f, centerY + height * 0.5f,
-                    angle);
+  return ScreenRect(centerX - width * 0.5f, centerY - height * 0.5f, centerX + width * 0.5f,
+                    centerY + height * 0.5f, angle);
 }
 
 ScreenRect ScreenRect::FitAspect(float aspect) const {
@@ -32,8 +32,8 @@ ScreenRect ScreenRect::MapFromReference(const ScreenRect& r, float refWidth, flo
   return out;
 }
 
-void ScreenRect::MapPointFromReference(float x, float y, float refWidth, float refHeight, const ScreenRect& target,
-                                       float& outX, float& outY) {
+void ScreenRect::MapPointFromReference(float x, float y, float refWidth, float refHeight,
+                                       const ScreenRect& target, float& outX, float& outY) {
   outX = target.left + (refWidth != 0 ? x / refWidth : 0.0f) * target.Width();
   outY = target.top + (refHeight != 0 ? y / refHeight : 0.0f) * target.Height();
 }
@@ -49,8 +49,8 @@ ScreenRect ScreenRect::BoundingBox() const {
   ToScreen(1, -1, xs[1], ys[1]);
   ToScreen(1, 1, xs[2], ys[2]);
   ToScreen(-1, 1, xs[3], ys[3]);
-  return ScreenRect(*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4), *std::max_element(xs, xs + 4),
-                    *std::max_element(ys, ys + 4));
+  return ScreenRect(*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4),
+                    *std::max_element(xs, xs + 4), *std::max_element(ys, ys + 4));
 }
 
 bool ScreenRect::ContainsPoint(float x, float y) const {
@@ -82,5 +82,6 @@ bool ScreenRect::ToLocal(float x, float y, float& localX, float& localY) const {
 }
 
 bool operator==(const ScreenRect& a, const ScreenRect& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom && a.angle == b.angle;
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom &&
+         a.angle == b.angle;
 }

@@ -13,7 +13,8 @@ struct ScreenRect {
   float angle = 0;  // radians; a positive angle turns the rectangle clockwise on screen
 
   ScreenRect() = default;
-  ScreenRect(float l, float t, float r, float b, float a = 0) : left(l), top(t), right(r), bottom(b), angle(a) {}
+  ScreenRect(float l, float t, float r, float b, float a = 0)
+      : left(l), top(t), right(r), bottom(b), angle(a) {}
 
   float Width() const { return right - left; }
   float Height() const { return bottom - top; }
@@ -26,10 +27,11 @@ struct ScreenRect {
   // The largest rectangle of the given aspect centred in this one; the angle stays.
   ScreenRect FitAspect(float aspect) const;
   // Maps r, given in a reference frame of refWidth x refHeight, proportionally into target (angle 0).
-  static ScreenRect MapFromReference(const ScreenRect& r, float refWidth, float refHeight, const ScreenRect& target);
+  static ScreenRect MapFromReference(const ScreenRect& r, float refWidth, float refHeight,
+                                     const ScreenRect& target);
   // The same for a point.
-  static void MapPointFromReference(float x, float y, float refWidth, float refHeight, const ScreenRect& target,
-                                    float& outX, float& outY);
+  static void MapPointFromReference(float x, float y, float refWidth, float refHeight,
+                                    const ScreenRect& target, float& outX, float& outY);
   // Same centre and angle, width and height multiplied by factor.
   ScreenRect Scale(float factor) const;
   // Axis-aligned box around the turned rectangle.

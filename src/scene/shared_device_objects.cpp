@@ -3,6 +3,10 @@
 #include "app/shell_hooks.h"
 #include "scene/sprite.h"
 
-void RestoreSharedDeviceObjects(gfx::Device* device) { CSprite::RestoreStaticDeviceObjects(device); }
+void RestoreSharedDeviceObjects(gfx::Device* device) {
+  CSprite::RestoreStaticDeviceObjects(device);
+}
 
-void InvalidateSharedDeviceObjects() { CSprite::InvalidateStaticDeviceObjects(); }
+void InvalidateSharedDeviceObjects() {
+  CSprite::InvalidateStaticDeviceObjects();
+}

@@ -9,7 +9,9 @@ namespace {
 
 int g_liveSprites = 0;
 
-bool IsSprite(CGameObject* o) { return o && (o->GetTypeFlags() & kTypeFlagSprite) != 0; }
+bool IsSprite(CGameObject* o) {
+  return o && (o->GetTypeFlags() & kTypeFlagSprite) != 0;
+}
 
 void InvalidateBranch(CGameObject* o) {
   for (CGameObject* c = o->FindChild(kTypeFlagSprite); c; c = c->NextSibling(kTypeFlagSprite)) {
@@ -58,9 +60,13 @@ CSprite::~CSprite() {
   --g_liveSprites;
 }
 
-int CSprite::LiveCount() { return g_liveSprites; }
+int CSprite::LiveCount() {
+  return g_liveSprites;
+}
 
-void CSprite::OnParentDestroyed(CGameObject*) { delete this; }
+void CSprite::OnParentDestroyed(CGameObject*) {
+  delete this;
+}
 
 int CSprite::RestoreDeviceObjects(gfx::Device*) {
   flags_ &= ~kSpriteRectValid;
@@ -102,7 +108,8 @@ ScreenRect CSprite::GetScreenRect() {
       dx = rx;
     }
     const float height = scale_ * ph;
-    rect_ = ScreenRect::FromCenter(height * aspect_, height, p.CenterX() + dx, p.CenterY() + dy, p.angle + angle_);
+    rect_ = ScreenRect::FromCenter(height * aspect_, height, p.CenterX() + dx, p.CenterY() + dy,
+                                   p.angle + angle_);
     flags_ |= kSpriteRectValid;
   }
   return rect_;
@@ -159,7 +166,9 @@ void CSprite::SetAspectRatio(float aspect) {
   InvalidateRect();
 }
 
-float CSprite::GetNaturalAspect() { return naturalAspect_; }
+float CSprite::GetNaturalAspect() {
+  return naturalAspect_;
+}
 
 // ---- Looks ------------------------------------------------------------------------------------
 
@@ -167,8 +176,9 @@ float CSprite::GetEffectiveOpacity() {
   float opacity = 0;
   if (!IsHidden()) {
     CGameObject* parent = GetParent();
-    const float inherited =
-        parent && parent->GetTypeFlags() == kTypeFlagSprite ? static_cast<CSprite*>(parent)->GetEffectiveOpacity() : 1;
+    const float inherited = parent && parent->GetTypeFlags() == kTypeFlagSprite
+                                ? static_cast<CSprite*>(parent)->GetEffectiveOpacity()
+                                : 1;
     opacity = opacity_ * inherited;
   }
   material_.diffuse.a = opacity;
@@ -189,9 +199,13 @@ void CSprite::SetTexture(const char* name) {
   texture_ = name && *name ? AcquireTexture(name, 0) : nullptr;
 }
 
-int CSprite::IsAnimating() { return FindChild(TypeId::kSpriteAnimator) ? 1 : 0; }
+int CSprite::IsAnimating() {
+  return FindChild(TypeId::kSpriteAnimator) ? 1 : 0;
+}
 
-void CSprite::StopAnimation() { delete FindChild(TypeId::kSpriteAnimator); }
+void CSprite::StopAnimation() {
+  delete FindChild(TypeId::kSpriteAnimator);
+}
 
 // ---- Geometry questions -----------------------------------------------------------------------
 
@@ -201,7 +215,9 @@ int CSprite::IsOffScreen() {
   return r.left >= w - 0.01f || r.top >= h - 0.01f || r.right <= 0.01f || r.bottom <= 0.01f;
 }
 
-int CSprite::ContainsPoint(float x, float y) { return GetScreenRect().ContainsPoint(x, y) ? 1 : 0; }
+int CSprite::ContainsPoint(float x, float y) {
+  return GetScreenRect().ContainsPoint(x, y) ? 1 : 0;
+}
 
 int CSprite::CrossesCenterLine(CSprite* other) {
   if (!other) return 0;

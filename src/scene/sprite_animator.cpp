@@ -11,15 +11,19 @@ constexpr float kPi = 3.14159265f;
 constexpr float kPopArc = 2.1991148f;  // 0.7 pi: overshoots to about 1.24 and settles at 1
 constexpr float kThreeTurns = 18.849556f;
 
-float Lerp(float a, float b, float p) { return a * (1 - p) + b * p; }
+float Lerp(float a, float b, float p) {
+  return a * (1 - p) + b * p;
+}
 
 CSpriteAnimator::Snapshot TakeSnapshot(const CSprite* s) {
-  return {s->GetScale(), s->GetOffsetX(), s->GetOffsetY(), s->GetAngle(), s->GetAspectRatio(), s->GetOpacity()};
+  return {s->GetScale(), s->GetOffsetX(),     s->GetOffsetY(),
+          s->GetAngle(), s->GetAspectRatio(), s->GetOpacity()};
 }
 
 // The placement that puts the sprite at rect inside its parent (the same frame SetScreenRect uses),
 // keeping the opacity of base.
-CSpriteAnimator::Snapshot PlacementFor(CSprite* sprite, const ScreenRect& rect, const CSpriteAnimator::Snapshot& base) {
+CSpriteAnimator::Snapshot PlacementFor(CSprite* sprite, const ScreenRect& rect,
+                                       const CSpriteAnimator::Snapshot& base) {
   const ScreenRect p = sprite->GetParentRect();
   const float pw = p.Width(), ph = p.Height();
   float dx = rect.CenterX() - p.CenterX(), dy = rect.CenterY() - p.CenterY();
@@ -44,7 +48,8 @@ ScreenRect Moved(const ScreenRect& r, float left, float top) {
 
 }  // namespace
 
-CSpriteAnimator::CSpriteAnimator(CSprite* sprite, int kind, float duration, uint32_t options, const ScreenRect* dest)
+CSpriteAnimator::CSpriteAnimator(CSprite* sprite, int kind, float duration, uint32_t options,
+                                 const ScreenRect* dest)
     : options_(options), kind_(std::clamp(kind, 0, kAnimKindCount - 1)) {
   const float now = GetTime();
   startTime_ = now;
@@ -66,15 +71,33 @@ CSpriteAnimator::CSpriteAnimator(CSprite* sprite, int kind, float duration, uint
   Apply(sprite, Progress(now), now);
 }
 
-CSpriteAnimator::~CSpriteAnimator() { delete notifyRef_; }
+CSpriteAnimator::~CSpriteAnimator() {
+  delete notifyRef_;
+}
 
 void CSpriteAnimator::SetUpKind(CSprite* sprite, const ScreenRect& d) {
   const float w = float(GetClientWidth()), h = float(GetClientHeight());
   static const uint32_t kAddedOptions[kAnimKindCount] = {
-      kAnimDeleteAnimator, kAnimZeroOpacity, kAnimDeleteAnimator, kAnimZeroOpacity, kAnimDeleteAnimator,
-      kAnimZeroOpacity,    kAnimDeleteAnimator, kAnimZeroOpacity, kAnimDeleteAnimator, 0,
-      kAnimDeleteAnimator, 0, kAnimDeleteAnimator, 0, kAnimDeleteAnimator | kAnimEaseIn,
-      kAnimDeleteAnimator, kAnimDeleteSprite, kAnimDeleteAnimator, kAnimEndless, kAnimEndless,
+      kAnimDeleteAnimator,
+      kAnimZeroOpacity,
+      kAnimDeleteAnimator,
+      kAnimZeroOpacity,
+      kAnimDeleteAnimator,
+      kAnimZeroOpacity,
+      kAnimDeleteAnimator,
+      kAnimZeroOpacity,
+      kAnimDeleteAnimator,
+      0,
+      kAnimDeleteAnimator,
+      0,
+      kAnimDeleteAnimator,
+      0,
+      kAnimDeleteAnimator | kAnimEaseIn,
+      kAnimDeleteAnimator,
+      kAnimDeleteSprite,
+      kAnimDeleteAnimator,
+      kAnimEndless,
+      kAnimEndless,
       kAnimDeleteSprite,
   };
   options_ |= kAddedOptions[kind_];
@@ -135,7 +158,8 @@ CSprite* CSpriteAnimator::GetSprite() const {
 }
 
 float CSpriteAnimator::Progress(float now) const {
-  float p = endTime_ <= startTime_ ? 1.0f : std::clamp((now - startTime_) / (endTime_ - startTime_), 0.0f, 1.0f);
+  float p =
+      endTime_ <= startTime_ ? 1.0f : std::clamp((now - startTime_) / (endTime_ - startTime_), 0.0f, 1.0f);
   if (options_ & kAnimEaseIn) p *= p;
   return p;
 }
@@ -263,4 +287,6 @@ void CSpriteAnimator::Update() {
   if (options_ & kAnimDeleteAnimator) delete this;
 }
 
-void CSpriteAnimator::OnParentDestroyed(CGameObject*) { delete this; }
+void CSpriteAnimator::OnParentDestroyed(CGameObject*) {
+  delete this;
+}

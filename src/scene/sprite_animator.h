@@ -58,7 +58,8 @@ class CSpriteAnimator : public CGameObject {
   // dest: where kinds that move go (null: the sprite's current screen rectangle). The sprite takes
   // the starting state at once; the end steps (notify, hide, delete) run from the next Update, so
   // even a zero-length animation hands back a live animator.
-  CSpriteAnimator(CSprite* sprite, int kind, float duration, uint32_t options, const ScreenRect* dest = nullptr);
+  CSpriteAnimator(CSprite* sprite, int kind, float duration, uint32_t options,
+                  const ScreenRect* dest = nullptr);
   ~CSpriteAnimator() override;
 
   // At the end of the animation target receives OnNotify (animator, code); a target that died

@@ -42,14 +42,16 @@ gfx::HRESULT CreateQuad(gfx::Device* device, int index) {
   gfx::VertexBuffer* vb = nullptr;
   gfx::HRESULT hr = device->CreateVertexBuffer(4 * sizeof(gfx::VertexPosUv), gfx::FVF_POS_UV, &vb);
   if (gfx::Failed(hr) || !vb) {
-    os::ShowMessageBox(caption, mirrorBuffer ? "Failed to create mirror buffer" : "Failed to create vertex buffer");
+    os::ShowMessageBox(caption,
+                       mirrorBuffer ? "Failed to create mirror buffer" : "Failed to create vertex buffer");
     return gfx::Failed(hr) ? hr : gfx::E_FAIL;
   }
   void* data = nullptr;
   hr = vb->Lock(0, 0, &data, 0);
   if (gfx::Failed(hr) || !data) {
     vb->Release();
-    os::ShowMessageBox(caption, mirrorBuffer ? "Failed to lock mirror buffer" : "Failed to lock vertex buffer");
+    os::ShowMessageBox(caption,
+                       mirrorBuffer ? "Failed to lock mirror buffer" : "Failed to lock vertex buffer");
     return gfx::Failed(hr) ? hr : gfx::E_FAIL;
   }
   static const float kCorners[4][2] = {{1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
@@ -81,7 +83,9 @@ void CSprite::InvalidateStaticDeviceObjects() {
   }
 }
 
-gfx::VertexBuffer* CSprite::GetQuad(int index) { return index >= 0 && index < kQuadCount ? g_quads[index] : nullptr; }
+gfx::VertexBuffer* CSprite::GetQuad(int index) {
+  return index >= 0 && index < kQuadCount ? g_quads[index] : nullptr;
+}
 
 int CSprite::QuadForFlags(uint32_t flags) {
   const bool mirror = flags & kSpriteMirror, flip = flags & kSpriteFlip;

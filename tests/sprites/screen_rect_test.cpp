@@ -1,8 +1,9 @@
+#include "scene/screen_rect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "scene/screen_rect.h"
 #include "sprites/sprite_fixture.h"
 
 using spritetest::RectNear;

@@ -1,9 +1,10 @@
+#include "scene/sprite_animator.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "scene/sprite.h"
-#include "scene/sprite_animator.h"
 #include "sprites/sprite_fixture.h"
 
 using spritetest::RectNear;
@@ -38,7 +39,8 @@ class AnimatorTest : public SpriteTest {
     CreateWeakRef(sprite, &spriteRef);
   }
   CSpriteAnimator* Animator() {
-    return sprite && spriteRef ? static_cast<CSpriteAnimator*>(sprite->FindChild(TypeId::kSpriteAnimator)) : nullptr;
+    return sprite && spriteRef ? static_cast<CSpriteAnimator*>(sprite->FindChild(TypeId::kSpriteAnimator))
+                               : nullptr;
   }
   bool SpriteAlive() const { return spriteRef != nullptr; }
   float Cx() { return sprite->GetScreenRect().CenterX(); }

@@ -26,8 +26,9 @@ void SpriteTest::SetUp() {
   static std::string root;
   if (root.empty()) {
     std::vector<uint8_t> archive;
-    pak::BuildArchive({{"Art\\White.tga", SolidTga(8, 4, 0xFFFFFFFF)}, {"Art\\Red.tga", SolidTga(4, 4, 0xFFFF0000)}},
-                      7, archive);
+    pak::BuildArchive(
+        {{"Art\\White.tga", SolidTga(8, 4, 0xFFFFFFFF)}, {"Art\\Red.tga", SolidTga(4, 4, 0xFFFF0000)}}, 7,
+        archive);
     root = testenv::MakeTempDir("sprites");
     os::WriteFileAtomic(os::JoinPath(root, "Textures.pak"), archive.data(), archive.size());
   }
@@ -57,14 +58,14 @@ void SpriteTest::RunFrameAt(float t) {
 }
 
 testing::AssertionResult RectNear(const ScreenRect& got, const ScreenRect& want, float tol) {
-  const float d[5] = {got.left - want.left, got.top - want.top, got.right - want.right, got.bottom - want.bottom,
-                      got.angle - want.angle};
+  const float d[5] = {got.left - want.left, got.top - want.top, got.right - want.right,
+                      got.bottom - want.bottom, got.angle - want.angle};
   for (float v : d) {
     if (!(std::fabs(v) <= tol)) {
-      return testing::AssertionFailure() << "got (" << got.left << ", " << got.top << ", " << got.right << ", "
-                                         << got.bottom << ", a " << got.angle << ") want (" << want.left << ", "
-                                         << want.top << ", " << want.right << ", " << want.bottom << ", a "
-                                         << want.angle << ")";
+      return testing::AssertionFailure()
+             << "got (" << got.left << ", " << got.top << ", " << got.right << ", " << got.bottom << ", a "
+             << got.angle << ") want (" << want.left << ", " << want.top << ", " << want.right << ", "
+             << want.bottom << ", a " << want.angle << ")";
     }
   }
   return testing::AssertionSuccess();

@@ -1,15 +1,18 @@
+#include "platform/gfx/image_decode.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "platform/gfx/image_decode.h"
 #include "textures/image_fixtures.h"
 
 using fixtures::Bytes;
 
 namespace {
 
-bool Decode(const Bytes& b, gfx::Image& out) { return gfx::DecodeImage(b.data(), b.size(), out); }
+bool Decode(const Bytes& b, gfx::Image& out) {
+  return gfx::DecodeImage(b.data(), b.size(), out);
+}
 
 void ExpectSame(const gfx::Image& want, const gfx::Image& got) {
   ASSERT_EQ(want.width, got.width);
@@ -79,7 +82,8 @@ TEST(ImageDecode, TgaRunsMayCrossRowEnds) {
 TEST(ImageDecode, TgaFormatsWeDoNotReadAreRefused) {
   Bytes tga = fixtures::EncodeTga(fixtures::Pattern(4, 4), 32, true);
   gfx::Image got;
-  for (auto [offset, value] : std::vector<std::pair<int, uint8_t>>{{2, 1}, {2, 3}, {2, 11}, {16, 16}, {16, 8}, {1, 7}}) {
+  for (auto [offset, value] :
+       std::vector<std::pair<int, uint8_t>>{{2, 1}, {2, 3}, {2, 11}, {16, 16}, {16, 8}, {1, 7}}) {
     Bytes bad = tga;
     bad[offset] = value;
     EXPECT_FALSE(Decode(bad, got)) << "offset " << offset << " value " << int(value);
@@ -90,9 +94,11 @@ TEST(ImageDecode, TgaFormatsWeDoNotReadAreRefused) {
 TEST(ImageDecode, TruncatedImagesFailCleanly) {
   const gfx::Image src = fixtures::Pattern(24, 18);
   const std::vector<Bytes> files = {fixtures::EncodePng(src), fixtures::EncodeJpeg(src),
-                                    fixtures::EncodeTga(src, 32, false), fixtures::EncodeTga(src, 24, true, true)};
+                                    fixtures::EncodeTga(src, 32, false),
+                                    fixtures::EncodeTga(src, 24, true, true)};
   for (const Bytes& whole : files) {
-    for (size_t cut : {size_t(0), size_t(1), size_t(8), size_t(17), size_t(30), whole.size() / 2, whole.size() - 13}) {
+    for (size_t cut :
+         {size_t(0), size_t(1), size_t(8), size_t(17), size_t(30), whole.size() / 2, whole.size() - 13}) {
       Bytes part(whole.begin(), whole.begin() + std::min(cut, whole.size()));
       gfx::Image got;
       std::string error;
@@ -122,7 +128,8 @@ TEST(ImageDecode, AbsurdSizesAreRefusedBeforeAllocating) {
     for (int k = 0; k < 8; ++k) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
   }
   crc ^= 0xFFFFFFFFu;
-  png[29] = uint8_t(crc >> 24), png[30] = uint8_t(crc >> 16), png[31] = uint8_t(crc >> 8), png[32] = uint8_t(crc);
+  png[29] = uint8_t(crc >> 24), png[30] = uint8_t(crc >> 16), png[31] = uint8_t(crc >> 8),
+  png[32] = uint8_t(crc);
   error.clear();
   EXPECT_FALSE(gfx::DecodeImage(png.data(), png.size(), got, &error));
   EXPECT_NE(error.find("size"), std::string::npos) << error;

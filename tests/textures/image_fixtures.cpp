@@ -1,12 +1,12 @@
 #include "textures/image_fixtures.h"
 
+#include <jpeglib.h>
+#include <png.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include <jpeglib.h>
-#include <png.h>
 
 #include "data/pak_writer.h"
 #include "data/pakfile.h"
@@ -71,7 +71,8 @@ Bytes EncodeJpeg(const gfx::Image& image, int quality) {
   return out;
 }
 
-Bytes EncodeTga(const gfx::Image& image, int bits, bool topFirst, bool rle, bool rightFirst, const std::string& id) {
+Bytes EncodeTga(const gfx::Image& image, int bits, bool topFirst, bool rle, bool rightFirst,
+                const std::string& id) {
   Bytes out(18, 0);
   out[0] = uint8_t(id.size());
   out[2] = rle ? 10 : 2;

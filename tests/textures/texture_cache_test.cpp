@@ -1,9 +1,10 @@
+#include "data/texture_cache.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "data/pakfile.h"
-#include "data/texture_cache.h"
 #include "platform/gfx/null_device.h"
 #include "platform/os/host.h"
 #include "scene/game_object.h"
@@ -196,7 +197,8 @@ TEST_F(TextureCacheTest, LooseFilesAreReadFromTheDataRootOrAnAbsolutePath) {
   const Bytes jpg = fixtures::EncodeJpeg(fixtures::Pattern(40, 20));
   os::MakeDirectories(os::JoinPath(os::DataRoot(), "Sub"));
   ASSERT_TRUE(os::WriteFileAtomic(os::JoinPath(os::DataRoot(), "Sub/Splash.jpg"), jpg.data(), jpg.size()));
-  ASSERT_TRUE(os::WriteFileAtomic(os::JoinPath(dir, "Abs.tga"), fixtures::EncodeTga(MaskPicture(), 32, true).data(),
+  ASSERT_TRUE(os::WriteFileAtomic(os::JoinPath(dir, "Abs.tga"),
+                                  fixtures::EncodeTga(MaskPicture(), 32, true).data(),
                                   fixtures::EncodeTga(MaskPicture(), 32, true).size()));
   TextureEntry* rel = AcquireTexture("Sub\\Splash.jpg", kTexLooseFile);
   TextureEntry* abs = AcquireTexture(os::JoinPath(dir, "Abs.tga"), kTexLooseFile | kTexHitMask);

@@ -96,9 +96,12 @@ int main(int argc, char** argv) {
   const auto parent = std::filesystem::path(output).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
   bool ok = false;
-  if (ext == ".png") ok = artbuild::WritePng(output, image, error);
-  else if (ext == ".tga") ok = artbuild::WriteTga(output, image, error);
-  else ok = artbuild::WriteJpeg(output, image, quality, error);
+  if (ext == ".png")
+    ok = artbuild::WritePng(output, image, error);
+  else if (ext == ".tga")
+    ok = artbuild::WriteTga(output, image, error);
+  else
+    ok = artbuild::WriteJpeg(output, image, quality, error);
   if (!ok) {
     std::fprintf(stderr, "artbuild: %s: %s\n", output.c_str(), error.c_str());
     std::filesystem::remove(output, ec);

@@ -1,11 +1,11 @@
 #include "image_writers.h"
 
+#include <jpeglib.h>
+#include <png.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <memory>
-
-#include <jpeglib.h>
-#include <png.h>
 
 namespace artbuild {
 namespace {
@@ -87,7 +87,8 @@ bool WriteTga(const std::string& path, const Raster& image, std::string& error) 
     data.insert(data.end(), {p[2], p[1], p[0], p[3]});  // stored blue, green, red, alpha
   }
   File file(std::fopen(path.c_str(), "wb"));
-  if (!file || std::fwrite(data.data(), 1, data.size(), file.get()) != data.size() || std::fflush(file.get()) != 0) {
+  if (!file || std::fwrite(data.data(), 1, data.size(), file.get()) != data.size() ||
+      std::fflush(file.get()) != 0) {
     error = "cannot write " + path;
     return false;
   }

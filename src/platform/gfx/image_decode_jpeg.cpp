@@ -1,11 +1,11 @@
 // JPEG through libjpeg. Its errors arrive through longjmp; the jump target is set before any of
 // our objects with destructors exist in this frame, and the output buffer lives in the caller.
-#include <csetjmp>
-#include <cstdio>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include <bit>
+#include <csetjmp>
+#include <cstdio>
 #include <vector>
 
 #include "platform/gfx/image_decode.h"
@@ -41,8 +41,8 @@ uint32_t CmykToArgb(const uint8_t* p, bool inverted) {
 }
 
 // Runs the decompression; separated so that no C++ object lives across the setjmp.
-bool Decompress(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, Image& out,
-                std::vector<uint8_t>& cmykRow, const char*& why) {
+bool Decompress(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size,
+                Image& out, std::vector<uint8_t>& cmykRow, const char*& why) {
   if (setjmp(err.jump)) {
     why = err.message;
     return false;
@@ -65,7 +65,8 @@ bool Decompress(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t*
     JSAMPROW row = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(dst);
     jpeg_read_scanlines(&cinfo, &row, 1);
     if (cmyk) {
-      for (int x = 0; x < out.width; ++x) dst[x] = CmykToArgb(&cmykRow[size_t(x) * 4], cinfo.saw_Adobe_marker);
+      for (int x = 0; x < out.width; ++x)
+        dst[x] = CmykToArgb(&cmykRow[size_t(x) * 4], cinfo.saw_Adobe_marker);
     }
   }
   jpeg_finish_decompress(&cinfo);

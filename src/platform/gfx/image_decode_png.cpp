@@ -23,7 +23,8 @@ bool DecodePng(const uint8_t* data, size_t size, Image& out, std::string* error)
     if (error) *error = why;
     return false;
   };
-  if (!png_image_begin_read_from_memory(&image, data, size)) return fail(std::string("PNG: ") + image.message);
+  if (!png_image_begin_read_from_memory(&image, data, size))
+    return fail(std::string("PNG: ") + image.message);
   if (!ImageSizeAcceptable(image.width, image.height)) return fail("PNG: image size out of range");
 
   image.format = PNG_FORMAT_BGRA;

@@ -13,7 +13,9 @@ static_assert(std::endian::native == std::endian::little);
 
 namespace {
 
-uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint16_t Le16(const uint8_t* p) {
+  return uint16_t(p[0] | p[1] << 8);
+}
 
 uint32_t Pixel(const uint8_t* p, int bytesPerPixel) {
   uint32_t alpha = bytesPerPixel == 4 ? p[3] : 0xFF;
@@ -54,7 +56,8 @@ bool DecodeTga(const uint8_t* data, size_t size, Image& out, std::string* error)
   // Uncompressed data must be all there before anything is allocated; run-length data can expand
   // at most 128 times per packet byte pair, which bounds the image by the file size as well.
   if (imageType == 2 && (size - pos) / bpp < count) return fail("pixel data truncated");
-  if (imageType == 10 && (size - pos) < (count + 127) / 128 * (1 + size_t(bpp))) return fail("pixel data truncated");
+  if (imageType == 10 && (size - pos) < (count + 127) / 128 * (1 + size_t(bpp)))
+    return fail("pixel data truncated");
 
   out.width = width;
   out.height = height;
