@@ -3,13 +3,16 @@
 // set against a plain copy of the pixel bytes.
 #include "platform/gfx/image_decode.h"
 
-#include <benchmark/benchmark.h>
+// clang-format off
+#include <cstddef>  // jpeglib.h needs size_t and FILE declared before it
+#include <cstdio>
 #include <jpeglib.h>
 #include <png.h>
+// clang-format on
+
+#include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstddef>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>

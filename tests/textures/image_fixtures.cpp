@@ -1,10 +1,12 @@
 #include "textures/image_fixtures.h"
 
+// clang-format off
+#include <cstddef>  // jpeglib.h needs size_t and FILE declared before it
+#include <cstdio>
 #include <jpeglib.h>
 #include <png.h>
+// clang-format on
 
-#include <cstddef>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 

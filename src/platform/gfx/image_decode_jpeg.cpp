@@ -1,11 +1,15 @@
 // JPEG through libjpeg. Its errors arrive through longjmp; the jump target is set before any of
 // our objects with destructors exist in this frame, and the output buffer lives in the caller.
-#include <jerror.h>
+
+// clang-format off
+#include <cstddef>  // jpeglib.h needs size_t and FILE declared before it
+#include <cstdio>
 #include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include <bit>
 #include <csetjmp>
-#include <cstdio>
 #include <vector>
 
 #include "platform/gfx/image_decode.h"
