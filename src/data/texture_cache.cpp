@@ -29,9 +29,6 @@ namespace {
 TextureEntry* g_head = nullptr;
 TextureEntry* g_tail = nullptr;
 int g_count = 0;
-// Between InvalidateAllTextures and the next restore the device is not to be used for new
-// textures; entries made then get theirs from the restore sweep.
-bool g_deviceInvalid = false;
 int g_framesOpen = 0;
 
 char Lower(char c) {
@@ -127,7 +124,9 @@ TextureEntry* AcquireTexture(const std::string& name, uint32_t flags) {
   ++g_count;
 
   const bool wantMask = (flags & kTexHitMask) && EndsWithTga(name);
-  gfx::Device* device = g_deviceInvalid ? nullptr : GetDevice();
+  // A published device takes new textures at once, also between an invalidate and the next restore
+  // (the loading screen of a resolution change loads its pictures there); textures outlive a reset.
+  gfx::Device* device = GetDevice();
   if (!device && !wantMask) return e;
   // One read serves both the texture and the mask.
   std::vector<uint8_t> bytes;
@@ -179,14 +178,12 @@ int HitTestMask(const TextureEntry* e, float x, float y) {
 }
 
 void RestoreAllTextures(gfx::Device* device) {
-  g_deviceInvalid = false;
   if (!device) return;
   // A failed entry stays without a texture; the sweep goes on with the next one.
   for (TextureEntry* e = g_head; e; e = e->next) CreateDeviceTexture(*e, device, nullptr);
 }
 
 void InvalidateAllTextures() {
-  g_deviceInvalid = true;
   for (TextureEntry* e = g_head; e; e = e->next) {
     if (e->texture) e->texture->Release();
     e->texture = nullptr;
@@ -195,7 +192,6 @@ void InvalidateAllTextures() {
 
 void DestroyAllTextures() {
   while (g_head) Destroy(g_head);
-  g_deviceInvalid = false;
 }
 
 int CountTextures() {

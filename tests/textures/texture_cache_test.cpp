@@ -156,12 +156,20 @@ TEST_F(TextureCacheTest, DeviceResetRestoresEveryEntryIncludingThoseMadeWhileLos
   EXPECT_TRUE(HasHitMask(b));  // masks survive device loss
 
   // Made while the device is gone: no texture yet, but its mask is there.
+  SetDevice(nullptr);
   TextureEntry* c = AcquireTexture("Backgrounds\\Photo.jpg", 0);
   TextureEntry* d = AcquireTexture("Items\\BottomUp.tga", kTexHitMask);
   EXPECT_EQ(GetDeviceTexture(c), nullptr);
   EXPECT_TRUE(HasHitMask(d));
 
+  // Once the device is published again (the restore step's start), new entries get their textures
+  // at once, before the sweep: a loading screen shown during the restore needs its pictures.
+  SetDevice(device_);
+  TextureEntry* early = AcquireTexture("Items\\Opaque24.tga", 0);
+  EXPECT_NE(GetDeviceTexture(early), nullptr);
   RestoreAllTextures(device_);
+  EXPECT_EQ(device_->LiveResourceCount(), 5);
+  ReleaseTexture(early);
   for (TextureEntry* e : {a, b, c, d}) EXPECT_NE(GetDeviceTexture(e), nullptr) << GetTextureName(e);
   EXPECT_EQ(GetDeviceTexture(gone), nullptr);
   EXPECT_FLOAT_EQ(GetAspect(c), 0.75f);
