@@ -1,4 +1,7 @@
-# The audio tests write WAVE and Ogg Vorbis files with the sound builder's library.
-if(TARGET test_audio AND TARGET soundbuild_lib)
-  target_link_libraries(test_audio PRIVATE soundbuild_lib)
-endif()
+# The audio and sound-builder tests use the sound builder's library (WAVE and Ogg Vorbis writing,
+# recipe and score rendering).
+foreach(t test_audio test_soundbuild)
+  if(TARGET ${t} AND TARGET soundbuild_lib)
+    target_link_libraries(${t} PRIVATE soundbuild_lib)
+  endif()
+endforeach()
