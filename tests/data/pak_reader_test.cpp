@@ -229,7 +229,9 @@ TEST_F(PakTest, DamagedDirectoriesAreRejectedNotTrusted) {
     auto pak = CPakfile::FromImage(c.what, bytes);
     EXPECT_EQ(pak->GetState(), c.state) << c.what;
     EXPECT_EQ(pak->Records().size(), c.records) << c.what;
-    if (c.records != 2) EXPECT_FALSE(pak->Problems().empty()) << c.what;
+    if (c.records != 2) {
+      EXPECT_FALSE(pak->Problems().empty()) << c.what;
+    }
     for (size_t i = 0; i < pak->Records().size(); ++i)
       EXPECT_TRUE(pak->ReadMemberAt(i).has_value()) << c.what;
   }
@@ -243,7 +245,9 @@ TEST_F(PakTest, EveryTruncationIsSafe) {
     // A cut may happen to end in bytes that read as an empty directory; it never yields wrong bytes.
     for (size_t i = 0; i < pak->Records().size(); ++i) {
       auto got = pak->ReadMemberAt(i);
-      if (got && pak->Records()[i].name == "A") EXPECT_EQ(*got, Bytes("aaaa")) << len;
+      if (got && pak->Records()[i].name == "A") {
+        EXPECT_EQ(*got, Bytes("aaaa")) << len;
+      }
     }
   }
 }
