@@ -69,11 +69,17 @@ TEST_F(TreeTest, UpdateWalkSurvivesDeletionAndPicksUpNewObjects) {
   auto* b = new Probe("b");
   auto* c = new Probe("c");
   auto* d = new Probe("d");
-  a->onUpdate = [c](Probe*) { delete c; };         // deletes the object after next
+  a->onUpdate = [c](Probe* self) {  // deletes the object after next, once
+    delete c;
+    self->onUpdate = nullptr;
+  };
   b->onUpdate = [](Probe* self) { delete self; };  // deletes itself
   d->onUpdate = [](Probe* self) {                  // the last one creates another
     auto* e = new Probe("e");
-    e->onUpdate = [](Probe*) { new Probe("f"); };  // and that one yet another
+    e->onUpdate = [](Probe* me) {                  // and that one yet another
+      new Probe("f");
+      me->onUpdate = nullptr;
+    };
     self->onUpdate = nullptr;
   };
 

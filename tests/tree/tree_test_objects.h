@@ -24,17 +24,18 @@ class Probe : public CGameObject {
 
   void Update() override {
     Log().push_back("update " + name_);
-    if (onUpdate) onUpdate(this);
+    // A copy: the callback may delete this object (and with it the member).
+    if (auto fn = onUpdate) fn(this);
   }
   void Render(gfx::Device*) override { Log().push_back("render " + name_); }
   int HitTest() override {
     Log().push_back("hit " + name_);
-    if (onHitTest) return onHitTest(this);
+    if (auto fn = onHitTest) return fn(this);
     return hit_;
   }
   int RestoreDeviceObjects(gfx::Device*) override {
     Log().push_back("restore " + name_);
-    if (onRestore) onRestore(this);
+    if (auto fn = onRestore) fn(this);
     return 0;
   }
   int InvalidateDeviceObjects() override {
