@@ -36,8 +36,8 @@ void BM_UpdateAndRender(benchmark::State& state) {
     RenderAllObjects(device);
   }
   // Seconds of CPU per object and frame (printed with an SI prefix, "n" = nanoseconds).
-  state.counters["per_object"] =
-      benchmark::Counter(double(state.iterations()) * count, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_object"] = benchmark::Counter(
+      double(state.iterations()) * count, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   DestroyAllObjects();
   device->Release();
 }

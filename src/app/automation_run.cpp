@@ -14,7 +14,9 @@ namespace {
 
 constexpr int64_t kFixedFrequency = 1000000;  // microsecond ticks
 int64_t g_fixedNow = 0;
-int64_t FixedCounter() { return g_fixedNow; }
+int64_t FixedCounter() {
+  return g_fixedNow;
+}
 
 }  // namespace
 
@@ -78,9 +80,15 @@ void AutomationRun::ScriptPointer(int x, int y, bool ref) {
   os::host().InjectPointer(x, y);
 }
 
-void AutomationRun::ScriptButton(bool right, bool down) { os::host().InjectButton(right, down); }
-void AutomationRun::ScriptKey(int vk, bool down) { os::host().InjectKey(vk, down); }
-void AutomationRun::ScriptText(const std::string& text) { os::host().InjectText(text); }
+void AutomationRun::ScriptButton(bool right, bool down) {
+  os::host().InjectButton(right, down);
+}
+void AutomationRun::ScriptKey(int vk, bool down) {
+  os::host().InjectKey(vk, down);
+}
+void AutomationRun::ScriptText(const std::string& text) {
+  os::host().InjectText(text);
+}
 
 void AutomationRun::ScriptScreenshot(const std::string& path) {
   if (!SaveScreenshot(path)) failed_ = true;
@@ -93,7 +101,9 @@ void AutomationRun::ScriptDump(const std::string& path) {
   }
 }
 
-void AutomationRun::ScriptQuit() { RequestQuit(); }
+void AutomationRun::ScriptQuit() {
+  RequestQuit();
+}
 
 bool SaveScreenshot(const std::string& path) {
   gfx::Device* device = GetDevice();

@@ -51,11 +51,11 @@ int VirtualKeyForName(const std::string& name) {
     int vk;
   };
   static const Named kKeys[] = {
-      {"escape", 0x1B}, {"esc", 0x1B},     {"return", 0x0D},   {"enter", 0x0D},  {"left", 0x25},
-      {"right", 0x27},  {"up", 0x26},      {"down", 0x28},     {"delete", 0x2E}, {"back", 0x08},
-      {"backspace", 0x08}, {"tab", 0x09},  {"space", 0x20},    {"home", 0x24},   {"end", 0x23},
-      {"pageup", 0x21}, {"prior", 0x21},   {"pagedown", 0x22}, {"next", 0x22},   {"insert", 0x2D},
-      {"shift", 0x10},  {"control", 0x11}, {"ctrl", 0x11},     {"alt", 0x12},
+      {"escape", 0x1B},    {"esc", 0x1B},     {"return", 0x0D},   {"enter", 0x0D},  {"left", 0x25},
+      {"right", 0x27},     {"up", 0x26},      {"down", 0x28},     {"delete", 0x2E}, {"back", 0x08},
+      {"backspace", 0x08}, {"tab", 0x09},     {"space", 0x20},    {"home", 0x24},   {"end", 0x23},
+      {"pageup", 0x21},    {"prior", 0x21},   {"pagedown", 0x22}, {"next", 0x22},   {"insert", 0x2D},
+      {"shift", 0x10},     {"control", 0x11}, {"ctrl", 0x11},     {"alt", 0x12},
   };
   for (const Named& k : kKeys)
     if (n == k.name) return k.vk;
@@ -177,12 +177,24 @@ void ScriptRunner::BeforeFrame(uint32_t frame, float time, ScriptSink& sink) {
         if (frame <= nextFrameAfter_) return;
         waitingNextFrame_ = false;
         break;
-      case ScriptCommand::kMove: sink.ScriptPointer(c.x, c.y, c.ref); break;
-      case ScriptCommand::kButton: sink.ScriptButton(c.right, c.down); break;
-      case ScriptCommand::kKey: sink.ScriptKey(c.key, c.down); break;
-      case ScriptCommand::kText: sink.ScriptText(c.text); break;
-      case ScriptCommand::kScreenshot: sink.ScriptScreenshot(c.text); break;
-      case ScriptCommand::kDump: sink.ScriptDump(c.text); break;
+      case ScriptCommand::kMove:
+        sink.ScriptPointer(c.x, c.y, c.ref);
+        break;
+      case ScriptCommand::kButton:
+        sink.ScriptButton(c.right, c.down);
+        break;
+      case ScriptCommand::kKey:
+        sink.ScriptKey(c.key, c.down);
+        break;
+      case ScriptCommand::kText:
+        sink.ScriptText(c.text);
+        break;
+      case ScriptCommand::kScreenshot:
+        sink.ScriptScreenshot(c.text);
+        break;
+      case ScriptCommand::kDump:
+        sink.ScriptDump(c.text);
+        break;
       case ScriptCommand::kQuit:
         next_ = commands_.size();  // nothing after quit runs
         sink.ScriptQuit();

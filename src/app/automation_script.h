@@ -12,7 +12,16 @@
 
 struct ScriptCommand {
   enum Kind {
-    kAt, kFrame, kNextFrame, kMove, kButton, kKey, kText, kScreenshot, kDump, kQuit,
+    kAt,
+    kFrame,
+    kNextFrame,
+    kMove,
+    kButton,
+    kKey,
+    kText,
+    kScreenshot,
+    kDump,
+    kQuit,
   };
   Kind kind = kQuit;
   double seconds = 0;  // kAt

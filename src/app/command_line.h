@@ -10,8 +10,8 @@ struct LaunchOptions {
   bool headless = false;  // null devices, no window
   bool windowed = false;  // start in a window whatever the saved choice
   std::string dataDir;
-  double fixedDt = 0;     // > 0: the clock advances by exactly this per frame
-  long frames = -1;       // >= 0: quit through the normal path after this many frames
+  double fixedDt = 0;  // > 0: the clock advances by exactly this per frame
+  long frames = -1;    // >= 0: quit through the normal path after this many frames
   std::string scriptFile;
   std::string screenshotFile;
   std::string dumpTreeFile;

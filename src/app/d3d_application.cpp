@@ -14,22 +14,24 @@ CD3DApplication* g_app = nullptr;
 // defaults instead of asking for a window of negative or absurd size.
 os::Rect SaneWindowBounds(os::Rect r) {
   int w = r.Width(), h = r.Height();
-  if (w < 100 || h < 100 || w > 16384 || h > 16384 || r.left < -16384 || r.top < -16384 ||
-      r.left > 16384 || r.top > 16384)
+  if (w < 100 || h < 100 || w > 16384 || h > 16384 || r.left < -16384 || r.top < -16384 || r.left > 16384 ||
+      r.top > 16384)
     return os::Rect{0, 0, 800, 600};
   return r;
 }
 
 }  // namespace
 
-CD3DApplication* CD3DApplication::Instance() { return g_app; }
+CD3DApplication* CD3DApplication::Instance() {
+  return g_app;
+}
 
 CD3DApplication::CD3DApplication() {
   g_app = this;
   resolutionChoice_ = GetSettingInt("Window", "Resolution", kChoice1024);
-  windowBounds_ = SaneWindowBounds(os::Rect{GetSettingInt("Window", "Left", 0), GetSettingInt("Window", "Top", 0),
-                                            GetSettingInt("Window", "Right", 800),
-                                            GetSettingInt("Window", "Bottom", 600)});
+  windowBounds_ = SaneWindowBounds(
+      os::Rect{GetSettingInt("Window", "Left", 0), GetSettingInt("Window", "Top", 0),
+               GetSettingInt("Window", "Right", 800), GetSettingInt("Window", "Bottom", 600)});
 }
 
 CD3DApplication::~CD3DApplication() {
@@ -41,14 +43,30 @@ gfx::HRESULT CD3DApplication::AdjustWindowForChange() {
   return gfx::S_OK;
 }
 
-gfx::HRESULT CD3DApplication::ConfirmDevice(const gfx::Caps&) { return gfx::S_OK; }
-gfx::HRESULT CD3DApplication::InitDeviceObjects() { return gfx::S_OK; }
-gfx::HRESULT CD3DApplication::RestoreDeviceObjects() { return gfx::S_OK; }
-gfx::HRESULT CD3DApplication::FrameMove() { return gfx::S_OK; }
-gfx::HRESULT CD3DApplication::Render() { return gfx::S_OK; }
-gfx::HRESULT CD3DApplication::InvalidateDeviceObjects() { return gfx::S_OK; }
-gfx::HRESULT CD3DApplication::DeleteDeviceObjects() { return gfx::S_OK; }
-gfx::HRESULT CD3DApplication::FinalCleanup() { return gfx::S_OK; }
+gfx::HRESULT CD3DApplication::ConfirmDevice(const gfx::Caps&) {
+  return gfx::S_OK;
+}
+gfx::HRESULT CD3DApplication::InitDeviceObjects() {
+  return gfx::S_OK;
+}
+gfx::HRESULT CD3DApplication::RestoreDeviceObjects() {
+  return gfx::S_OK;
+}
+gfx::HRESULT CD3DApplication::FrameMove() {
+  return gfx::S_OK;
+}
+gfx::HRESULT CD3DApplication::Render() {
+  return gfx::S_OK;
+}
+gfx::HRESULT CD3DApplication::InvalidateDeviceObjects() {
+  return gfx::S_OK;
+}
+gfx::HRESULT CD3DApplication::DeleteDeviceObjects() {
+  return gfx::S_OK;
+}
+gfx::HRESULT CD3DApplication::FinalCleanup() {
+  return gfx::S_OK;
+}
 
 gfx::HRESULT CD3DApplication::BuildDeviceList() {
   os::DisplayInfo display = os::host().Display();

@@ -15,8 +15,8 @@
 class CD3DApplication {
  public:
   // Makes a device for a window (null in headless runs) and a back-buffer size.
-  using DeviceFactory =
-      std::function<gfx::HRESULT(os::Window* window, int width, int height, bool windowed, gfx::Device** out)>;
+  using DeviceFactory = std::function<gfx::HRESULT(os::Window* window, int width, int height, bool windowed,
+                                                   gfx::Device** out)>;
 
   CD3DApplication();
   virtual ~CD3DApplication();
@@ -95,10 +95,10 @@ class CD3DApplication {
   bool frameMoving_ = true;
   bool singleStep_ = false;
   bool windowed_ = false;
-  bool focused_ = true;       // the window has the keyboard focus (clock running on its account)
+  bool focused_ = true;  // the window has the keyboard focus (clock running on its account)
   bool minimized_ = false;
   bool mustExitShown_ = false;
-  bool running_ = false;      // inside Run
+  bool running_ = false;  // inside Run
   bool unattended_ = false;
   bool lastFrameSkipped_ = false;
   int refreshHz_ = 60;

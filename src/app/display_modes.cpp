@@ -70,7 +70,9 @@ gfx::HRESULT ApplyResolutionChoice(DeviceRecord& device, int choice) {
     case kChoice800:
     case kChoice1024:
     case kChoice1280: {
-      int mode = choice == kChoice800 ? device.mode800 : choice == kChoice1024 ? device.mode1024 : device.mode1280;
+      int mode = choice == kChoice800    ? device.mode800
+                 : choice == kChoice1024 ? device.mode1024
+                                         : device.mode1280;
       if (mode < 0) return gfx::E_FAIL;
       device.currentMode = mode;
       device.windowed = false;

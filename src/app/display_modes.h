@@ -67,4 +67,3 @@ int ResolutionChoiceFor(bool windowed, int backBufferWidth);
 
 // The creation rule: the client area is cut down to 4:3 (integer arithmetic).
 void ForceClientAspect(int& width, int& height);
-

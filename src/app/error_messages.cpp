@@ -16,12 +16,14 @@ std::string ErrorMessageFor(gfx::HRESULT code) {
     case AppError::kNoHardwareDevice:
       return "No hardware-accelerated Direct3D devices\nwere found.";
     case AppError::kHalNotCompatible:
-      return "This game requires functionality that is\nnot available on your Direct3D hardware\naccelerator.";
+      return "This game requires functionality that is\nnot available on your Direct3D "
+             "hardware\naccelerator.";
     case AppError::kNoWindowedHal:
       return "Your Direct3D hardware accelerator cannot\nrender into a window.\nPress F2 while the app is "
              "running to see a\nlist of available devices and modes.";
     case AppError::kNoDesktopHal:
-      return "Your Direct3D hardware accelerator cannot\nrender into a window with the current\ndesktop display "
+      return "Your Direct3D hardware accelerator cannot\nrender into a window with the current\ndesktop "
+             "display "
              "settings.\nPress F2 while the app is running to see a\nlist of available devices and modes.";
     case AppError::kNoHalThisMode:
       return "This game requires functionality that is\nnot available on your Direct3D hardware\naccelerator "

@@ -7,9 +7,9 @@
 
 // How an error box is shown and what follows it.
 enum ErrorKind : int {
-  kErrorPlain = 0,           // warning icon, the game goes on
-  kErrorMustExit = 1,        // error icon, then the window is closed
-  kErrorSwitchedToRef = 2,   // warning icon, a software device takes over
+  kErrorPlain = 0,          // warning icon, the game goes on
+  kErrorMustExit = 1,       // error icon, then the window is closed
+  kErrorSwitchedToRef = 2,  // warning icon, a software device takes over
 };
 
 // The message for a result code (the generic text for unknown codes).

@@ -13,7 +13,9 @@ FrameTimer::CounterFn g_counterOverride = nullptr;
 int64_t g_frequencyOverride = 0;
 
 // 0 or less: no high-resolution counter, the timer takes the millisecond path.
-int64_t CounterFrequency() { return g_counterOverride ? g_frequencyOverride : os::CounterFrequency(); }
+int64_t CounterFrequency() {
+  return g_counterOverride ? g_frequencyOverride : os::CounterFrequency();
+}
 
 // Counter ticks on the high-resolution path; milliseconds on the fallback path.
 int64_t ReadCounter(bool highResolution) {
@@ -85,7 +87,9 @@ void FrameTimer::Start() {
   }
 }
 
-FrameTimer* ApplicationClock() { return g_head; }
+FrameTimer* ApplicationClock() {
+  return g_head;
+}
 
 void PauseClock() {
   if (!g_head) return;
@@ -101,11 +105,15 @@ void ResumeClock() {
   g_head->Start();
 }
 
-bool IsClockPaused() { return !g_head || g_head->IsStopped(); }
+bool IsClockPaused() {
+  return !g_head || g_head->IsStopped();
+}
 
 void DestroyAllTimers() {
   while (g_head) delete g_head;
   g_created = 0;
 }
 
-float GetApplicationTime() { return g_applicationTime; }
+float GetApplicationTime() {
+  return g_applicationTime;
+}

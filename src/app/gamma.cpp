@@ -29,4 +29,6 @@ void SetGamma(float gamma) {
   device->SetGammaRamp(ramp, caps.canCalibrateGamma);
 }
 
-float GetGamma() { return g_gamma; }
+float GetGamma() {
+  return g_gamma;
+}

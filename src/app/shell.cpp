@@ -9,19 +9,26 @@ namespace {
 bool g_cheat = false;
 }
 
-void PostAppMessage(uint32_t message, intptr_t wparam) { os::host().PostAppMessage(message, wparam); }
+void PostAppMessage(uint32_t message, intptr_t wparam) {
+  os::host().PostAppMessage(message, wparam);
+}
 
 intptr_t SendAppMessage(uint32_t message, intptr_t wparam) {
   if (message == kMsgQueryResolution) {
-    if (auto* app = dynamic_cast<CTolvek*>(CD3DApplication::Instance())) return app->OnAppMessage(message, wparam);
+    if (auto* app = dynamic_cast<CTolvek*>(CD3DApplication::Instance()))
+      return app->OnAppMessage(message, wparam);
     return 0;
   }
   PostAppMessage(message, wparam);
   return 0;
 }
 
-bool IsCheatMode() { return g_cheat; }
-void SetCheatMode(bool on) { g_cheat = on; }
+bool IsCheatMode() {
+  return g_cheat;
+}
+void SetCheatMode(bool on) {
+  g_cheat = on;
+}
 
 os::Window* GetAppWindow() {
   CD3DApplication* app = CD3DApplication::Instance();

@@ -10,9 +10,9 @@ class Window;
 }
 
 // Private application messages.
-constexpr uint32_t kMsgSaveAndQuit = 0x8100;        // wparam 0
-constexpr uint32_t kMsgQueryResolution = 0x8101;    // answer: the resolution choice 0-3
-constexpr uint32_t kMsgChangeResolution = 0x8102;   // wparam: choice 0-3
+constexpr uint32_t kMsgSaveAndQuit = 0x8100;       // wparam 0
+constexpr uint32_t kMsgQueryResolution = 0x8101;   // answer: the resolution choice 0-3
+constexpr uint32_t kMsgChangeResolution = 0x8102;  // wparam: choice 0-3
 
 // Queues a message; the shell handles it between frames, never inside an object's Update.
 void PostAppMessage(uint32_t message, intptr_t wparam = 0);

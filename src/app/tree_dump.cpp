@@ -42,11 +42,21 @@ void AppendString(std::string& out, const std::string& utf8) {
   out += '"';
   for (unsigned char c : utf8) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buf[8];
@@ -81,10 +91,10 @@ void RegisterTreeDumpFiller(TreeDumpFiller filler) {
 
 std::string Windows1252ToUtf8(const std::string& bytes) {
   // 0x80..0x9F; 0 marks the five bytes without a character.
-  static const uint16_t kHigh[32] = {
-      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  static const uint16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
   std::string out;
   out.reserve(bytes.size());
   for (unsigned char c : bytes) {
@@ -164,4 +174,6 @@ std::string DumpTreeJson() {
   return out;
 }
 
-bool WriteTreeDump(const std::string& path) { return os::WriteFileAtomic(path, DumpTreeJson()); }
+bool WriteTreeDump(const std::string& path) {
+  return os::WriteFileAtomic(path, DumpTreeJson());
+}

@@ -16,7 +16,7 @@ struct TreeDumpFields {
   bool hidden = false;
   std::string texture;  // texture name, bytes as stored (Windows-1252)
   bool hasText = false;
-  std::string text;     // Windows-1252 bytes; the dump converts them to UTF-8
+  std::string text;  // Windows-1252 bytes; the dump converts them to UTF-8
 };
 
 // Called for every object; fill what applies (dynamic_cast to your class) and leave the rest.

@@ -73,7 +73,8 @@ int VardellMain(int argc, char** argv) {
   } else {
     std::unique_ptr<os::Host> sdl = os::CreateSdlHost();
     if (!sdl) {
-      os::ShowMessageBox("Vardell", "The display cannot be opened (see the messages above).", os::MsgIcon::Error);
+      os::ShowMessageBox("Vardell", "The display cannot be opened (see the messages above).",
+                         os::MsgIcon::Error);
       return 1;
     }
     os::SetHost(std::move(sdl));

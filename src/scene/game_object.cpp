@@ -110,26 +110,44 @@ CGameObject::~CGameObject() {
 }
 
 void CGameObject::OnChildChanged(CGameObject*, int) {}
-int CGameObject::DeleteDeviceObjects() { return 0; }
+int CGameObject::DeleteDeviceObjects() {
+  return 0;
+}
 void CGameObject::Update() {}
-int CGameObject::InvalidateDeviceObjects() { return 0; }
+int CGameObject::InvalidateDeviceObjects() {
+  return 0;
+}
 void CGameObject::OnParentDestroyed(CGameObject*) {}
 void CGameObject::Render(gfx::Device*) {}
-int CGameObject::RestoreDeviceObjects(gfx::Device*) { return 0; }
+int CGameObject::RestoreDeviceObjects(gfx::Device*) {
+  return 0;
+}
 
 gfx::Matrix* CGameObject::GetTransform(gfx::Matrix* out) {
   *out = gfx::Matrix::Identity();
   return out;
 }
 
-uint32_t CGameObject::GetTypeFlags() { return 0; }
-int CGameObject::GetTypeId() { return TypeId::kGameObject; }
-int CGameObject::GetCursorKind() { return 1; }
-int CGameObject::HitTest() { return kHitNone; }
+uint32_t CGameObject::GetTypeFlags() {
+  return 0;
+}
+int CGameObject::GetTypeId() {
+  return TypeId::kGameObject;
+}
+int CGameObject::GetCursorKind() {
+  return 1;
+}
+int CGameObject::HitTest() {
+  return kHitNone;
+}
 void CGameObject::OnNotify(CGameObject*, int) {}
-void CGameObject::SetColor(uint32_t argb) { SetMaterialColor(material_, argb); }
+void CGameObject::SetColor(uint32_t argb) {
+  SetMaterialColor(material_, argb);
+}
 
-bool CGameObject::InDepthList() const { return depthPrev_ || depthNext_ || g_depthHead == this; }
+bool CGameObject::InDepthList() const {
+  return depthPrev_ || depthNext_ || g_depthHead == this;
+}
 
 void CGameObject::UnlinkDepth() {
   if (!InDepthList()) return;
@@ -254,7 +272,9 @@ CXRef::~CXRef() {
   if (slot_ && *slot_ == this) *slot_ = nullptr;
 }
 
-void CXRef::OnParentDestroyed(CGameObject*) { delete this; }
+void CXRef::OnParentDestroyed(CGameObject*) {
+  delete this;
+}
 
 void CreateWeakRef(CGameObject* target, CXRef** slot) {
   if (!target) {
@@ -325,12 +345,24 @@ void DestroyAllObjects() {
   while (g_createHead) delete g_createHead;
 }
 
-float GetTime() { return g_time; }
-float GetElapsed() { return g_elapsed; }
-uint32_t GetFrameCount() { return g_frameCount; }
-gfx::Device* GetDevice() { return g_device; }
-void SetDevice(gfx::Device* device) { g_device = device; }
-const gfx::Viewport& GetViewport() { return g_viewport; }
+float GetTime() {
+  return g_time;
+}
+float GetElapsed() {
+  return g_elapsed;
+}
+uint32_t GetFrameCount() {
+  return g_frameCount;
+}
+gfx::Device* GetDevice() {
+  return g_device;
+}
+void SetDevice(gfx::Device* device) {
+  g_device = device;
+}
+const gfx::Viewport& GetViewport() {
+  return g_viewport;
+}
 
 void SetClientSize(int width, int height) {
   g_viewport.x = 0;
@@ -341,11 +373,21 @@ void SetClientSize(int width, int height) {
   g_viewport.maxZ = 1.0f;
 }
 
-int GetClientWidth() { return int(g_viewport.width); }
-int GetClientHeight() { return int(g_viewport.height); }
-float GetTopDepth() { return g_depthTail ? g_depthTail->GetDepth() : 0.0f; }
-CGameObject* FirstObject() { return g_createHead; }
-CGameObject* FirstDepthObject() { return g_depthHead; }
+int GetClientWidth() {
+  return int(g_viewport.width);
+}
+int GetClientHeight() {
+  return int(g_viewport.height);
+}
+float GetTopDepth() {
+  return g_depthTail ? g_depthTail->GetDepth() : 0.0f;
+}
+CGameObject* FirstObject() {
+  return g_createHead;
+}
+CGameObject* FirstDepthObject() {
+  return g_depthHead;
+}
 
 int CountObjects() {
   int n = 0;

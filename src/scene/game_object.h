@@ -12,6 +12,7 @@
 // Type ids returned by GetTypeId: one number per class; lookups, the environment switch and
 // notifications compare them.
 namespace TypeId {
+// clang-format off
 enum : int {
   kBestTimeDialog = 2, kCamera = 4, kCheatEnvironment = 5, kClouds = 6, kCursor = 7, kEditControl = 8,
   kEnvironment = 9, kPuzzleEnvironment = 9, kFireEffect = 11, kFireHalo = 12, kGameDialog = 14,
@@ -38,6 +39,7 @@ enum : int {
   kExtensibleLine = 104, kLightGlare = 105, kClickToContinue = 106, kPopupImage = 107,
   kEpilogueEnvironment = 108,
 };
+// clang-format on
 }  // namespace TypeId
 
 // GetTypeFlags bits.
@@ -146,7 +148,9 @@ class CXRef : public CGameObject {
 // Null target stores null in the slot; otherwise a new CXRef (target, slot).
 void CreateWeakRef(CGameObject* target, CXRef** slot);
 // The referenced object, or null when the reference is gone.
-inline CGameObject* WeakTarget(CXRef* ref) { return ref ? ref->Target() : nullptr; }
+inline CGameObject* WeakTarget(CXRef* ref) {
+  return ref ? ref->Target() : nullptr;
+}
 
 // ---- Module functions driven by the frame loop -----------------------------------------------
 

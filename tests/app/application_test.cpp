@@ -17,7 +17,9 @@
 namespace {
 
 int64_t g_now = 0;
-int64_t FakeCounter() { return g_now; }
+int64_t FakeCounter() {
+  return g_now;
+}
 
 struct Box {
   std::string caption, text;
@@ -25,7 +27,9 @@ struct Box {
 };
 std::vector<Box> g_boxes;
 
-gfx::HRESULT NullFactory(os::Window*, int w, int h, bool, gfx::Device** out) { return gfx::CreateNullDevice(w, h, out); }
+gfx::HRESULT NullFactory(os::Window*, int w, int h, bool, gfx::Device** out) {
+  return gfx::CreateNullDevice(w, h, out);
+}
 
 // The headless host with a desktop that cannot hold a window.
 class NoWindowHost : public os::Host {
@@ -39,7 +43,9 @@ class NoWindowHost : public os::Host {
   os::Window* CreateWindow(const os::WindowParams& p) override { return inner_->CreateWindow(p); }
   void DestroyWindow() override { inner_->DestroyWindow(); }
   os::Window* GetWindow() override { return inner_->GetWindow(); }
-  bool PollEvent(os::Event& ev, bool wait, int timeoutMs) override { return inner_->PollEvent(ev, wait, timeoutMs); }
+  bool PollEvent(os::Event& ev, bool wait, int timeoutMs) override {
+    return inner_->PollEvent(ev, wait, timeoutMs);
+  }
   void PostAppMessage(uint32_t m, intptr_t w) override { inner_->PostAppMessage(m, w); }
   os::InputSnapshot Input() override { return inner_->Input(); }
   void DisableInput() override { inner_->DisableInput(); }
@@ -179,9 +185,11 @@ TEST_F(AppTest, WindowedChoiceOnADesktopThatCannotWindowFailsWithItsMessage) {
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0].caption, "Vardell");
   EXPECT_EQ(g_boxes[0].icon, os::MsgIcon::Error);
-  EXPECT_EQ(g_boxes[0].text,
-            "This game cannot run in a desktop\nwindow with the current display settings.\nPlease change your "
-            "desktop settings to a\n16- or 32-bit display mode and re-run this\nsample.\n\nFenwhistle will now exit.");
+  EXPECT_EQ(
+      g_boxes[0].text,
+      "This game cannot run in a desktop\nwindow with the current display settings.\nPlease change your "
+      "desktop settings to a\n16- or 32-bit display mode and re-run this\nsample.\n\nFenwhistle will now "
+      "exit.");
   app_.reset();
 }
 

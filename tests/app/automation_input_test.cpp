@@ -19,7 +19,9 @@ struct Recorder : ScriptSink {
   void ScriptPointer(int x, int y, bool ref) override {
     Add("move " + std::string(ref ? "ref " : "") + std::to_string(x) + " " + std::to_string(y));
   }
-  void ScriptButton(bool right, bool down) override { Add(std::string(right ? "r" : "") + (down ? "down" : "up")); }
+  void ScriptButton(bool right, bool down) override {
+    Add(std::string(right ? "r" : "") + (down ? "down" : "up"));
+  }
   void ScriptKey(int vk, bool down) override { Add("key " + std::to_string(vk) + (down ? " down" : " up")); }
   void ScriptText(const std::string& t) override { Add("text [" + t + "]"); }
   void ScriptScreenshot(const std::string& p) override { Add("shot " + p); }
@@ -32,8 +34,8 @@ struct Recorder : ScriptSink {
 TEST(CommandLine, AcceptsEveryOptionAndRejectsBadValues) {
   LaunchOptions o;
   std::string err;
-  ASSERT_TRUE(Parse({"--headless", "--fixed-dt", "0.02", "--frames=100", "--data", "/tmp", "/Cheat", "--script",
-                     "s.txt", "--screenshot", "a.png", "--dump-tree", "t.json", "--windowed"},
+  ASSERT_TRUE(Parse({"--headless", "--fixed-dt", "0.02", "--frames=100", "--data", "/tmp", "/Cheat",
+                     "--script", "s.txt", "--screenshot", "a.png", "--dump-tree", "t.json", "--windowed"},
                     o, err))
       << err;
   EXPECT_TRUE(o.headless);
@@ -67,9 +69,10 @@ TEST(CommandLine, AcceptsEveryOptionAndRejectsBadValues) {
 TEST(Script, ParsesCommandsAndReportsTheBadLine) {
   std::vector<ScriptCommand> cmds;
   std::string err;
-  ASSERT_TRUE(ParseScript("# a comment\n\nat 1.5\nframe 3\nmove ref 512 384\ndown\nup\nrdown\nrup\n"
-                          "key escape\ntext Hello # World\nscreenshot a.png\ndump t.json\nquit\n",
-                          cmds, err))
+  ASSERT_TRUE(
+      ParseScript("# a comment\n\nat 1.5\nframe 3\nmove ref 512 384\ndown\nup\nrdown\nrup\n"
+                  "key escape\ntext Hello # World\nscreenshot a.png\ndump t.json\nquit\n",
+                  cmds, err))
       << err;
   EXPECT_EQ(cmds.front().kind, ScriptCommand::kAt);
   EXPECT_DOUBLE_EQ(cmds.front().seconds, 1.5);
@@ -96,15 +99,15 @@ TEST(Script, ParsesCommandsAndReportsTheBadLine) {
 TEST(Script, ClicksAndKeysSpanFramesAndWaitsHold) {
   std::vector<ScriptCommand> cmds;
   std::string err;
-  ASSERT_TRUE(ParseScript("click 10 20\nkey Return\nat 1.0\nrclick ref 5 6\ntext ab\nframe 20\nquit\nmove 1 1\n",
-                          cmds, err));
+  ASSERT_TRUE(ParseScript(
+      "click 10 20\nkey Return\nat 1.0\nrclick ref 5 6\ntext ab\nframe 20\nquit\nmove 1 1\n", cmds, err));
   ScriptRunner runner(cmds);
   Recorder rec;
   for (rec.frame = 0; rec.frame < 30 && !runner.Finished(); ++rec.frame)
     runner.BeforeFrame(rec.frame, float(rec.frame) / 10.0f, rec);
   std::vector<std::string> expected = {
-      "0 move 10 20", "0 down",        "1 up",           "2 key 13 down", "3 key 13 up",
-      "10 move ref 5 6", "10 rdown",   "11 rup",         "12 text [ab]",  "20 quit",
+      "0 move 10 20",    "0 down",   "1 up",   "2 key 13 down", "3 key 13 up",
+      "10 move ref 5 6", "10 rdown", "11 rup", "12 text [ab]",  "20 quit",
   };
   EXPECT_EQ(rec.log, expected);
   EXPECT_TRUE(runner.Finished());  // quit ends the script; the move after it never runs

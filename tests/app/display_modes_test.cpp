@@ -1,10 +1,11 @@
 // Mode lists, the start-up choice, changes of choice and the 4:3 arithmetic.
-#include <gtest/gtest.h>
-
 #include "app/display_modes.h"
 
+#include <gtest/gtest.h>
+
 namespace {
-const std::vector<DisplayMode> kAll = {{1280, 960}, {640, 480}, {800, 600}, {1024, 768}, {1024, 768}, {320, 240}};
+const std::vector<DisplayMode> kAll = {{1280, 960}, {640, 480},  {800, 600},
+                                       {1024, 768}, {1024, 768}, {320, 240}};
 }
 
 TEST(DisplayModes, RecordDropsTinyModesMergesDuplicatesAndSorts) {
@@ -53,7 +54,8 @@ TEST(DisplayModes, WindowedNeedsAWindowableDevice) {
   EXPECT_EQ(s.result, gfx::S_OK);
   EXPECT_EQ(s.device, 1);
   EXPECT_EQ(ChooseStartupMode({}, 1).result, AppError::kNoCompatibleDevices);
-  EXPECT_EQ(ChooseStartupMode({BuildDeviceRecord({{320, 200}}, false)}, 1).result, AppError::kNoCompatibleDevices);
+  EXPECT_EQ(ChooseStartupMode({BuildDeviceRecord({{320, 200}}, false)}, 1).result,
+            AppError::kNoCompatibleDevices);
 }
 
 TEST(DisplayModes, ChangingTheChoiceRefusesWhatTheDeviceLacks) {
@@ -85,8 +87,8 @@ TEST(DisplayModes, ClientIsCutTo4By3WithIntegerArithmetic) {
     ForceClientAspect(w, h);
     return std::make_pair(w, h);
   };
-  EXPECT_EQ(force(1000, 600), std::make_pair(800, 600));   // too wide
-  EXPECT_EQ(force(900, 1000), std::make_pair(900, 675));   // too tall
+  EXPECT_EQ(force(1000, 600), std::make_pair(800, 600));  // too wide
+  EXPECT_EQ(force(900, 1000), std::make_pair(900, 675));  // too tall
   EXPECT_EQ(force(800, 600), std::make_pair(800, 600));
   EXPECT_EQ(force(1001, 751), std::make_pair(1001, 750));  // 751 * 4 / 3 = 1001 is not less: cut height
   EXPECT_EQ(force(1002, 751), std::make_pair(1001, 751));

@@ -1,12 +1,14 @@
 // The frame clock with a hand-driven counter.
-#include <gtest/gtest.h>
-
 #include "app/frame_timer.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 int64_t g_now = 0;
-int64_t FakeCounter() { return g_now; }
+int64_t FakeCounter() {
+  return g_now;
+}
 
 class ClockTest : public ::testing::Test {
  protected:

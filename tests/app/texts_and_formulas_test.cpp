@@ -9,10 +9,12 @@
 #include "app/gamma.h"
 
 TEST(ErrorTexts, EveryCodeHasItsMessage) {
-  EXPECT_EQ(ErrorMessageFor(AppError::kNoCompatibleDevices), "Could not find any compatible Direct3D\ndevices.");
-  EXPECT_EQ(ErrorMessageFor(AppError::kNoWindowableDevices),
-            "This game cannot run in a desktop\nwindow with the current display settings.\nPlease change your "
-            "desktop settings to a\n16- or 32-bit display mode and re-run this\nsample.");
+  EXPECT_EQ(ErrorMessageFor(AppError::kNoCompatibleDevices),
+            "Could not find any compatible Direct3D\ndevices.");
+  EXPECT_EQ(
+      ErrorMessageFor(AppError::kNoWindowableDevices),
+      "This game cannot run in a desktop\nwindow with the current display settings.\nPlease change your "
+      "desktop settings to a\n16- or 32-bit display mode and re-run this\nsample.");
   EXPECT_EQ(ErrorMessageFor(AppError::kNonZeroRefCount),
             "A D3D object has a non-zero reference\ncount (meaning things were not properly\ncleaned up).");
   EXPECT_EQ(ErrorMessageFor(AppError::kMediaNotFound), "Could not load required media.");
@@ -31,17 +33,19 @@ TEST(ErrorTexts, EveryCodeHasItsMessage) {
 
 TEST(ErrorTexts, KindsAppendTheirSuffixes) {
   EXPECT_EQ(ErrorBoxText(gfx::E_OUTOFMEMORY, kErrorPlain), "Not enough memory.");
-  EXPECT_EQ(ErrorBoxText(gfx::E_OUTOFMEMORY, kErrorMustExit), "Not enough memory.\n\nFenwhistle will now exit.");
-  EXPECT_EQ(ErrorBoxText(gfx::E_OUTOFMEMORY, kErrorSwitchedToRef),
-            "Not enough memory.\n\nSwitching to the reference rasterizer,\na software device that implements the "
-            "entire\nDirect3D feature set, but runs very slowly..");
+  EXPECT_EQ(ErrorBoxText(gfx::E_OUTOFMEMORY, kErrorMustExit),
+            "Not enough memory.\n\nFenwhistle will now exit.");
+  EXPECT_EQ(
+      ErrorBoxText(gfx::E_OUTOFMEMORY, kErrorSwitchedToRef),
+      "Not enough memory.\n\nSwitching to the reference rasterizer,\na software device that implements the "
+      "entire\nDirect3D feature set, but runs very slowly..");
 }
 
 TEST(Gamma, RampFollowsThePowerFormula) {
   gfx::GammaRamp ramp;
   BuildGammaRamp(1.0f, ramp);
   EXPECT_EQ(ramp.red[0], 0);
-  EXPECT_EQ(ramp.red[128], 32768);  // 0.5 * 65535 + 0.5
+  EXPECT_EQ(ramp.red[128], 32768);    // 0.5 * 65535 + 0.5
   EXPECT_EQ(ramp.green[255], 65279);  // 255/256 * 65535 + 0.5, truncated
   EXPECT_EQ(ramp.blue[1], 256);
   BuildGammaRamp(0.5f, ramp);
@@ -58,9 +62,9 @@ TEST(FrameLimiter, PacesAtTheRefreshAndRestartsWhenBehind) {
   limiter.SetRate(50);  // 20 ms frames, counter in microseconds
   const int64_t f = 1000000;
   EXPECT_EQ(limiter.DelayAfterFrame(0, f), 20);
-  EXPECT_EQ(limiter.DelayAfterFrame(25000, f), 15);  // deadline 40 ms
-  EXPECT_EQ(limiter.DelayAfterFrame(60000, f), 0);   // deadline 60 ms reached exactly
-  EXPECT_EQ(limiter.DelayAfterFrame(200000, f), 20); // far behind: a new schedule, no burst
+  EXPECT_EQ(limiter.DelayAfterFrame(25000, f), 15);   // deadline 40 ms
+  EXPECT_EQ(limiter.DelayAfterFrame(60000, f), 0);    // deadline 60 ms reached exactly
+  EXPECT_EQ(limiter.DelayAfterFrame(200000, f), 20);  // far behind: a new schedule, no burst
   limiter.SetRate(0);                                 // unknown: 60 Hz
   EXPECT_EQ(limiter.DelayAfterFrame(300000, f), 16);
   EXPECT_EQ(limiter.DelayAfterFrame(0, 0), 0);

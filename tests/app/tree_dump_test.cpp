@@ -1,7 +1,8 @@
 // The JSON picture of the object tree.
+#include "app/tree_dump.h"
+
 #include <gtest/gtest.h>
 
-#include "app/tree_dump.h"
 #include "scene/game_object.h"
 
 namespace {
@@ -42,13 +43,16 @@ TEST(TreeDump, ListsEveryObjectWithRegisteredFields) {
                       "\"parent\": -1, \"depth\": null, \"hidden\": false}"),
             std::string::npos)
       << json;
-  EXPECT_NE(json.find("\"class\": \"(anonymous namespace)::Labelled\", \"typeId\": 58"), std::string::npos) << json;
-  EXPECT_NE(json.find("\"id\": 1204, \"parent\": 0, \"depth\": 2.5, \"rect\": [1, 2, 30.5, 40], \"opacity\": 0.5"),
-            std::string::npos)
+  EXPECT_NE(json.find("\"class\": \"(anonymous namespace)::Labelled\", \"typeId\": 58"), std::string::npos)
+      << json;
+  EXPECT_NE(
+      json.find("\"id\": 1204, \"parent\": 0, \"depth\": 2.5, \"rect\": [1, 2, 30.5, 40], \"opacity\": 0.5"),
+      std::string::npos)
       << json;
   EXPECT_NE(json.find("\"texture\": \"GUI\\\\Button.png\""), std::string::npos) << json;
   // Windows-1252 text arrives as UTF-8 with JSON escapes.
-  EXPECT_NE(json.find("\"text\": \"Caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \\\"x\\\"\\n\""), std::string::npos)
+  EXPECT_NE(json.find("\"text\": \"Caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \\\"x\\\"\\n\""),
+            std::string::npos)
       << json;
   DestroyAllObjects();
 }

@@ -9,7 +9,8 @@ using namespace treetest;
 namespace {
 std::vector<std::string> DepthOrder() {
   std::vector<std::string> out;
-  for (CGameObject* o = FirstDepthObject(); o; o = o->DepthNext()) out.push_back(static_cast<Probe*>(o)->Name());
+  for (CGameObject* o = FirstDepthObject(); o; o = o->DepthNext())
+    out.push_back(static_cast<Probe*>(o)->Name());
   return out;
 }
 }  // namespace

@@ -76,7 +76,7 @@ TEST_F(TreeTest, UpdateWalkSurvivesDeletionAndPicksUpNewObjects) {
   b->onUpdate = [](Probe* self) { delete self; };  // deletes itself
   d->onUpdate = [](Probe* self) {                  // the last one creates another
     auto* e = new Probe("e");
-    e->onUpdate = [](Probe* me) {                  // and that one yet another
+    e->onUpdate = [](Probe* me) {  // and that one yet another
       new Probe("f");
       me->onUpdate = nullptr;
     };
@@ -84,7 +84,8 @@ TEST_F(TreeTest, UpdateWalkSurvivesDeletionAndPicksUpNewObjects) {
   };
 
   UpdateAllObjects(2.5f, 0.02f);
-  EXPECT_EQ(Log(), (std::vector<std::string>{"update a", "~c", "update b", "~b", "update d", "update e", "update f"}));
+  EXPECT_EQ(Log(), (std::vector<std::string>{"update a", "~c", "update b", "~b", "update d", "update e",
+                                             "update f"}));
   EXPECT_FLOAT_EQ(GetTime(), 2.5f);
   EXPECT_FLOAT_EQ(GetElapsed(), 0.02f);
   uint32_t frame = GetFrameCount();

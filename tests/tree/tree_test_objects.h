@@ -1,11 +1,11 @@
 // Small game objects that record what the tree does to them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "scene/game_object.h"
 
