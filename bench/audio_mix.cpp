@@ -50,8 +50,8 @@ void BM_Mix(benchmark::State& state) {
     device->Render(out.data(), kFrames);
     benchmark::DoNotOptimize(out.data());
   }
-  state.counters["voice_s_per_s"] =
-      benchmark::Counter(double(voices) * kFrames / kOutputRate, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["voice_s_per_s"] = benchmark::Counter(double(voices) * kFrames / kOutputRate,
+                                                       benchmark::Counter::kIsIterationInvariantRate);
   for (snd::Buffer* b : buffers) b->Release();
   device->Release();
 }

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(p, data + wave.dataOffset, n);
     buffer->Unlock(p, n, nullptr, 0);
   }
-  buffer->SetFrequency(wave.format.samplesPerSec * 2 > snd::DSBFREQUENCY_MAX ? 0 : wave.format.samplesPerSec * 2);
+  buffer->SetFrequency(wave.format.samplesPerSec * 2 > snd::DSBFREQUENCY_MAX ? 0
+                                                                             : wave.format.samplesPerSec * 2);
   buffer->Play(0);
   int16_t mix[2 * 256];
   device->Render(mix, 256);

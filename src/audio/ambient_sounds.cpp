@@ -59,13 +59,19 @@ void SetAmbientVolume(float volume) {
   g_volumeKnown = true;
 }
 
-float GetAmbientVolume() { return g_volume; }
+float GetAmbientVolume() {
+  return g_volume;
+}
 
 void FreeAmbientSounds() {
   g_table.clear();
   if (g_volumeKnown) SetSettingFloat("Sound", "Ambient volume", g_volume);
 }
 
-void ShutdownAmbientSounds() { FreeAmbientSounds(); }
+void ShutdownAmbientSounds() {
+  FreeAmbientSounds();
+}
 
-const std::vector<AmbientVenue>& AmbientTable() { return g_table; }
+const std::vector<AmbientVenue>& AmbientTable() {
+  return g_table;
+}

@@ -19,8 +19,12 @@ bool g_volumeKnown = false;  // read from the settings or set by the player: wor
 
 }  // namespace
 
-MusicShared& GlobalMusicShared() { return g_shared; }
-MusicPlayer* GlobalMusicPlayer() { return g_player.get(); }
+MusicShared& GlobalMusicShared() {
+  return g_shared;
+}
+MusicPlayer* GlobalMusicPlayer() {
+  return g_player.get();
+}
 
 void StartMusic() {
   if (g_player || !GetSoundDevice()) return;
@@ -40,22 +44,32 @@ void StopMusic() {
   g_player.reset();
 }
 
-void SetMusicMode(int mood, float fadeTime) { g_shared.SetMode(mood, fadeTime); }
+void SetMusicMode(int mood, float fadeTime) {
+  g_shared.SetMode(mood, fadeTime);
+}
 
 void MusicScheduleCheck(float appTime) {
   g_shared.now.store(appTime);
   g_shared.ScheduleCheck(appTime);
 }
 
-void PublishMusicTime(float appTime) { g_shared.now.store(appTime); }
+void PublishMusicTime(float appTime) {
+  g_shared.now.store(appTime);
+}
 
 void SetMusicVolume(float volume) {
   g_volumeKnown = true;
   g_shared.volume.store(std::isnan(volume) ? 0.0f : std::clamp(volume, 0.0f, 1.0f));
 }
 
-float GetMusicVolume() { return g_shared.volume.load(); }
+float GetMusicVolume() {
+  return g_shared.volume.load();
+}
 
-float GetPianoStartTime() { return g_shared.pianoStartTime.load(); }
+float GetPianoStartTime() {
+  return g_shared.pianoStartTime.load();
+}
 
-void SetPianoStartTime(float time) { g_shared.pianoStartTime.store(time); }
+void SetPianoStartTime(float time) {
+  g_shared.pianoStartTime.store(time);
+}

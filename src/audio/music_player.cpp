@@ -11,8 +11,8 @@
 namespace {
 
 constexpr int kBufferSeconds = 5;
-constexpr int kEndHalves = 3;        // halves filled after the data before a stream is done
-constexpr int kMaxFailedFills = 3;   // a stream that cannot be decoded any further ends
+constexpr int kEndHalves = 3;       // halves filled after the data before a stream is done
+constexpr int kMaxFailedFills = 3;  // a stream that cannot be decoded any further ends
 
 }  // namespace
 
@@ -60,10 +60,13 @@ MusicPlayer::~MusicPlayer() {
 
 void MusicPlayer::BuildPlaylists(const std::string& musicRoot, Random& random) {
   for (int mood = kMoodMainMenu; mood <= kMoodPiano; ++mood)
-    playlists_[mood - 1].Build(os::JoinPath(musicRoot, MusicFolderName(mood)), MusicFlagsForMood(mood), random);
+    playlists_[mood - 1].Build(os::JoinPath(musicRoot, MusicFolderName(mood)), MusicFlagsForMood(mood),
+                               random);
 }
 
-MusicPlaylist& MusicPlayer::Playlist(int mood) { return playlists_[std::clamp(mood, 1, 3) - 1]; }
+MusicPlaylist& MusicPlayer::Playlist(int mood) {
+  return playlists_[std::clamp(mood, 1, 3) - 1];
+}
 
 void MusicPlayer::StartThread() {
   if (thread_.joinable()) return;
@@ -135,7 +138,8 @@ int MusicPlayer::OpenStream(MusicStream& s) {
   // Checked before any arithmetic: a hostile header could claim any rate or channel count.
   int channels = s.decoder.Channels();
   long rate = s.decoder.Rate();
-  if (channels < 1 || channels > 2 || rate < long(snd::DSBFREQUENCY_MIN) || rate > long(snd::DSBFREQUENCY_MAX))
+  if (channels < 1 || channels > 2 || rate < long(snd::DSBFREQUENCY_MIN) ||
+      rate > long(snd::DSBFREQUENCY_MAX))
     return MusicStream::kBufferFailed;
   snd::BufferDesc desc;
   desc.flags = snd::DSBCAPS_LOCSOFTWARE | snd::DSBCAPS_CTRLVOLUME | snd::DSBCAPS_CTRLPOSITIONNOTIFY |
@@ -147,7 +151,8 @@ int MusicPlayer::OpenStream(MusicStream& s) {
   ApplyVolume(s);
   if (!FillHalf(s, 0)) return MusicStream::kDecoderFailed;
   s.event = std::make_shared<snd::Event>();
-  std::vector<snd::PositionNotify> positions{{(s.size / 10) & ~3u, s.event}, {(s.size * 6 / 10) & ~3u, s.event}};
+  std::vector<snd::PositionNotify> positions{{(s.size / 10) & ~3u, s.event},
+                                             {(s.size * 6 / 10) & ~3u, s.event}};
   if (snd::Failed(s.buffer->SetNotificationPositions(positions))) return MusicStream::kNotifyRefused;
   return MusicStream::kOk;
 }
@@ -161,7 +166,8 @@ bool MusicPlayer::FillHalf(MusicStream& s, int half) {
   uint32_t halfBytes = s.size / 2;
   void* p1 = nullptr;
   uint32_t n1 = 0;
-  if (snd::Failed(s.buffer->Lock(uint32_t(half) * halfBytes, halfBytes, &p1, &n1, nullptr, nullptr, 0))) return false;
+  if (snd::Failed(s.buffer->Lock(uint32_t(half) * halfBytes, halfBytes, &p1, &n1, nullptr, nullptr, 0)))
+    return false;
   auto* dst = static_cast<uint8_t*>(p1);
   size_t filled = 0;
   bool rewound = false;  // guards a looping track with no samples at all
@@ -229,6 +235,10 @@ bool MusicPlayer::UpdateStream(size_t index, float now) {
   return true;
 }
 
-void MusicPlayer::DestroyStream(size_t index) { streams_.erase(streams_.begin() + std::ptrdiff_t(index)); }
+void MusicPlayer::DestroyStream(size_t index) {
+  streams_.erase(streams_.begin() + std::ptrdiff_t(index));
+}
 
-void MusicPlayer::DestroyAllStreams() { streams_.clear(); }
+void MusicPlayer::DestroyAllStreams() {
+  streams_.clear();
+}

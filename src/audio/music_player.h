@@ -42,8 +42,17 @@ struct MusicShared {
 
 // One track being heard (at most two: the one fading out and the one waiting to start).
 struct MusicStream {
-  enum Status { kOk = 0, kOpenFailed = 1, kDecoderFailed = 2, kNoStreamInfo = 3, kBufferFailed = 4,
-                kEventFailed = 5, kNoNotify = 6, kNotifyRefused = 7, kPlayFailed = 8 };
+  enum Status {
+    kOk = 0,
+    kOpenFailed = 1,
+    kDecoderFailed = 2,
+    kNoStreamInfo = 3,
+    kBufferFailed = 4,
+    kEventFailed = 5,
+    kNoNotify = 6,
+    kNotifyRefused = 7,
+    kPlayFailed = 8
+  };
 
   ~MusicStream();
 

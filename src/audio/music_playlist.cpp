@@ -40,18 +40,26 @@ MusicTrack* MusicPlaylist::ChooseNext() {
 
 const char* MusicFolderName(int mood) {
   switch (mood) {
-    case kMoodMainMenu: return "MainMenu";
-    case kMoodSearch: return "Search";
-    case kMoodPiano: return "Piano";
-    default: return nullptr;
+    case kMoodMainMenu:
+      return "MainMenu";
+    case kMoodSearch:
+      return "Search";
+    case kMoodPiano:
+      return "Piano";
+    default:
+      return nullptr;
   }
 }
 
 int MusicFlagsForMood(int mood) {
   switch (mood) {
-    case kMoodMainMenu: return kMusicLoops;
-    case kMoodSearch: return kMusicSearch;
-    case kMoodPiano: return kMusicPiano;
-    default: return 0;
+    case kMoodMainMenu:
+      return kMusicLoops;
+    case kMoodSearch:
+      return kMusicSearch;
+    case kMoodPiano:
+      return kMusicPiano;
+    default:
+      return 0;
   }
 }

@@ -45,14 +45,20 @@ struct OggDecoder::Source {
 };
 
 namespace {
-OggVorbis_File* Vf(void* p) { return static_cast<OggVorbis_File*>(p); }
+OggVorbis_File* Vf(void* p) {
+  return static_cast<OggVorbis_File*>(p);
+}
 }  // namespace
 
 OggDecoder::OggDecoder() = default;
 
-OggDecoder::~OggDecoder() { Close(); }
+OggDecoder::~OggDecoder() {
+  Close();
+}
 
-bool OggDecoder::IsOpen() const { return vf_ != nullptr; }
+bool OggDecoder::IsOpen() const {
+  return vf_ != nullptr;
+}
 
 void OggDecoder::Close() {
   if (vf_) {
@@ -123,4 +129,6 @@ OggDecoder::ReadResult OggDecoder::Read(uint8_t* dst, size_t bytes, size_t* got)
   return kError;
 }
 
-bool OggDecoder::Rewind() { return vf_ && ov_pcm_seek(Vf(vf_), 0) == 0; }
+bool OggDecoder::Rewind() {
+  return vf_ && ov_pcm_seek(Vf(vf_), 0) == 0;
+}

@@ -24,16 +24,24 @@ CSoundEffect* g_last = nullptr;
 
 constexpr int kRestoreTries = 100;  // 10 ms apart: give a lost buffer one second to come back
 
-float Clamp01(float v) { return std::isnan(v) ? 0.0f : std::clamp(v, 0.0f, 1.0f); }
-float ClampPan(float v) { return std::isnan(v) ? 0.0f : std::clamp(v, -1.0f, 1.0f); }
+float Clamp01(float v) {
+  return std::isnan(v) ? 0.0f : std::clamp(v, 0.0f, 1.0f);
+}
+float ClampPan(float v) {
+  return std::isnan(v) ? 0.0f : std::clamp(v, -1.0f, 1.0f);
+}
 
 }  // namespace
 
 // ---- Device ------------------------------------------------------------------------------------
 
-void SelectSoundBackend(SoundBackend backend) { g_backend = backend; }
+void SelectSoundBackend(SoundBackend backend) {
+  g_backend = backend;
+}
 
-snd::Device* GetSoundDevice() { return g_device; }
+snd::Device* GetSoundDevice() {
+  return g_device;
+}
 
 int InitSoundWithDevice(snd::Device* device) {
   if (g_device) return 1;
@@ -76,7 +84,8 @@ void ShutdownSound() {
 
 // ---- Effects -----------------------------------------------------------------------------------
 
-CSoundEffect::CSoundEffect(const char* fileName) : path_(std::string("Sounds\\") + (fileName ? fileName : "")) {
+CSoundEffect::CSoundEffect(const char* fileName)
+    : path_(std::string("Sounds\\") + (fileName ? fileName : "")) {
   prev_ = g_last;
   if (g_last)
     g_last->next_ = this;
@@ -122,7 +131,8 @@ int CSoundEffect::Load() {
     return snd::E_FAIL;
   }
   snd::BufferDesc desc;
-  desc.flags = snd::DSBCAPS_STATIC | snd::DSBCAPS_CTRLPAN | snd::DSBCAPS_CTRLVOLUME | snd::DSBCAPS_CTRLFREQUENCY;
+  desc.flags =
+      snd::DSBCAPS_STATIC | snd::DSBCAPS_CTRLPAN | snd::DSBCAPS_CTRLVOLUME | snd::DSBCAPS_CTRLFREQUENCY;
   desc.bytes = uint32_t(std::min<size_t>(wave_.dataSize, snd::DSBSIZE_MAX));
   desc.format = wave_.format;
   int hr = g_device->CreateSoundBuffer(desc, &buffer_);
@@ -142,7 +152,8 @@ int CSoundEffect::Fill() {
   uint32_t n1 = 0, n2 = 0;
   int hr = buffer_->Lock(0, 0, &p1, &n1, &p2, &n2, snd::DSBLOCK_ENTIREBUFFER);
   if (snd::Failed(hr)) return hr;
-  std::copy_n(bytes_.data() + wave_.dataOffset, std::min<size_t>(n1, wave_.dataSize), static_cast<uint8_t*>(p1));
+  std::copy_n(bytes_.data() + wave_.dataOffset, std::min<size_t>(n1, wave_.dataSize),
+              static_cast<uint8_t*>(p1));
   return buffer_->Unlock(p1, n1, p2, n2);
 }
 
@@ -179,7 +190,9 @@ void CSoundEffect::Stop() {
   buffer_->SetCurrentPosition(0);
 }
 
-CSoundEffect* FirstSoundEffect() { return g_first; }
+CSoundEffect* FirstSoundEffect() {
+  return g_first;
+}
 
 CSoundEffect* GetSoundEffect(const char* fileName) {
   if (!g_device || !fileName) return nullptr;
@@ -204,7 +217,9 @@ void SetEffectsVolume(float volume) {
   for (CSoundEffect* e = g_first; e; e = e->Next()) e->ApplyVolume();
 }
 
-float GetEffectsVolume() { return g_effectsVolume; }
+float GetEffectsVolume() {
+  return g_effectsVolume;
+}
 
 int32_t AttenuationFor(float level) {
   float v = Clamp01(level);
@@ -240,4 +255,6 @@ void SetPanRelativeTo(SoundParams& params, CSprite* object, CSprite* reference) 
   params.pan = PanRelative(object->GetScreenRect().CenterX(), ref.CenterX(), ref.Width());
 }
 
-void UseNullSoundDevice() { SelectSoundBackend(SoundBackend::kNull); }
+void UseNullSoundDevice() {
+  SelectSoundBackend(SoundBackend::kNull);
+}

@@ -1,10 +1,11 @@
 // The ambient sound table read from the venue map.
+#include "audio/ambient_sounds.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/settings.h"
-#include "audio/ambient_sounds.h"
 #include "audio/audio_test_support.h"
 #include "audio/sound_effects.h"
 #include "data/pak_names.h"
@@ -15,7 +16,9 @@ namespace {
 using audiotest::SineWave;
 using audiotest::SoundTest;
 
-std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+std::vector<uint8_t> Bytes(const std::string& s) {
+  return std::vector<uint8_t>(s.begin(), s.end());
+}
 
 class AmbientSounds : public SoundTest {
  protected:
@@ -24,7 +27,8 @@ class AmbientSounds : public SoundTest {
     SoundTest::TearDown();
   }
   void WriteVenueMap(const std::string& xml) {
-    audiotest::WritePak(os::JoinPath(root_, "Database.pak"), {{"Search\\VenueMap\\VenueMap.xml", Bytes(xml)}});
+    audiotest::WritePak(os::JoinPath(root_, "Database.pak"),
+                        {{"Search\\VenueMap\\VenueMap.xml", Bytes(xml)}});
   }
   bool EffectExists(const char* path) {
     for (CSoundEffect* e = FirstSoundEffect(); e; e = e->Next())

@@ -18,7 +18,8 @@ std::vector<float> Sine(int rate, double seconds, double hz, int channels) {
   size_t frames = size_t(rate * seconds);
   std::vector<float> v(frames * size_t(channels));
   for (size_t i = 0; i < frames; ++i)
-    for (int c = 0; c < channels; ++c) v[i * size_t(channels) + size_t(c)] = float(0.5 * std::sin(2 * M_PI * hz * double(i) / rate));
+    for (int c = 0; c < channels; ++c)
+      v[i * size_t(channels) + size_t(c)] = float(0.5 * std::sin(2 * M_PI * hz * double(i) / rate));
   return v;
 }
 }  // namespace
@@ -37,7 +38,8 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   ASSERT_TRUE(out.good()) << path;
 }
 
-void WritePak(const std::string& path, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members) {
+void WritePak(const std::string& path,
+              const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members) {
   std::vector<pak::MemberSource> sources;
   for (const auto& [name, bytes] : members) sources.push_back(pak::MemberSource{name, bytes});
   std::vector<uint8_t> archive;

@@ -19,7 +19,8 @@ std::vector<uint8_t> SineWave(int rate, double seconds, double hz, int channels 
 std::vector<uint8_t> SineOgg(int rate, double seconds, double hz, int channels = 1);
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Writes an archive of the members (name, bytes) to path.
-void WritePak(const std::string& path, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members);
+void WritePak(const std::string& path,
+              const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members);
 
 // A fresh data root with the null sound device running; effects and archives are cleared after.
 class SoundTest : public testing::Test {

@@ -1,5 +1,7 @@
 // The music player driven step by step on the null device: each tick is one 100 ms pass of the
 // music thread, with the application clock and the play cursors moved by the same amount.
+#include "audio/music.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,7 +11,6 @@
 #include "app/settings.h"
 #include "app/shell_hooks.h"
 #include "audio/audio_test_support.h"
-#include "audio/music.h"
 #include "audio/music_player.h"
 #include "platform/os/host.h"
 #include "support/test_env.h"
@@ -41,7 +42,8 @@ TEST(MusicPlaylist, ListsOggFilesInReverseOrderAndTurnsFromARandomStart) {
       EXPECT_EQ(list.Tracks()[size_t(i)].flags, kMusicSearch);
     }
     // Tracks play in turn in list order from the starting point.
-    for (int n = 0; n < 7; ++n) EXPECT_EQ(list.ChooseNext(), &list.Tracks()[size_t((k + n) % 3)]) << seed << " " << n;
+    for (int n = 0; n < 7; ++n)
+      EXPECT_EQ(list.ChooseNext(), &list.Tracks()[size_t((k + n) % 3)]) << seed << " " << n;
   }
 
   std::string single = testenv::MakeTempDir("single");
@@ -127,7 +129,8 @@ TEST_F(Music, StreamBufferHoldsFiveSecondsFilledHalfAtATimeFromTheDecoder) {
   ASSERT_EQ(reference.OpenMemory(ogg), OggDecoder::kOpened);
   std::vector<uint8_t> pcm(s->size);
   size_t filled = 0, got = 0;
-  while (filled < pcm.size() && reference.Read(pcm.data() + filled, pcm.size() - filled, &got) == OggDecoder::kData)
+  while (filled < pcm.size() &&
+         reference.Read(pcm.data() + filled, pcm.size() - filled, &got) == OggDecoder::kData)
     filled += got;
   ASSERT_EQ(filled, pcm.size());
 

@@ -1,12 +1,13 @@
 // Sound effects on the null device: the registry, loading from the archive, and what a play request
 // does to the buffer.
+#include "audio/sound_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "app/settings.h"
 #include "audio/audio_test_support.h"
-#include "audio/sound_effects.h"
 
 namespace {
 
@@ -77,7 +78,8 @@ TEST_F(SoundEffects, ReplayingRestartsFromTheBeginningInsteadOfOverlapping) {
   EXPECT_EQ(Status(e), snd::DSBSTATUS_PLAYING);
   std::vector<std::string> order;
   for (const auto& c : device_->Calls())
-    if (c.method == "Stop" || c.method == "SetCurrentPosition" || c.method == "Play") order.push_back(c.method);
+    if (c.method == "Stop" || c.method == "SetCurrentPosition" || c.method == "Play")
+      order.push_back(c.method);
   EXPECT_EQ(order, (std::vector<std::string>{"Stop", "SetCurrentPosition", "Play"}));
 
   // A finished one-shot plays again from its start; StopSound rewinds.

@@ -1,11 +1,11 @@
 // The RIFF/WAVE reader: the chunk walk and its distrust of stored sizes.
+#include "audio/wave_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "audio/wave_reader.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ struct WaveBuilder {
 
   WaveBuilder() { Tag("RIFF").U32(0).Tag("WAVE"); }
   WaveBuilder& Tag(const char* t) {
-    bytes.insert(bytes.end(), t, t + 4);
+    for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(t[i]));
     return *this;
   }
   WaveBuilder& U32(uint32_t v) {
@@ -32,9 +32,18 @@ struct WaveBuilder {
     return *this;
   }
   WaveBuilder& PcmFmt(uint16_t channels = 1, uint32_t rate = 22050) {
-    return Tag("fmt ").U32(16).U16(1).U16(channels).U32(rate).U32(rate * channels * 2).U16(uint16_t(channels * 2)).U16(16);
+    return Tag("fmt ")
+        .U32(16)
+        .U16(1)
+        .U16(channels)
+        .U32(rate)
+        .U32(rate * channels * 2)
+        .U16(uint16_t(channels * 2))
+        .U16(16);
   }
-  WaveBuilder& Data(uint32_t declared, size_t present) { return Tag("data").U32(declared).Raw(present, 0x11); }
+  WaveBuilder& Data(uint32_t declared, size_t present) {
+    return Tag("data").U32(declared).Raw(present, 0x11);
+  }
   std::vector<uint8_t> Done() {
     uint32_t size = uint32_t(bytes.size() - 8);
     std::memcpy(bytes.data() + riffSizeAt, &size, 4);
@@ -47,7 +56,16 @@ bool Parse(const std::vector<uint8_t>& b, WaveData& w, std::string* why = nullpt
 }
 
 TEST(WaveReader, FindsFormatAndDataPastOtherAndOddSizedChunks) {
-  auto file = WaveBuilder().Tag("LIST").U32(3).Raw(3, 0).Raw(1, 0).PcmFmt(2, 44100).Tag("junk").U32(0).Data(8, 8).Done();
+  auto file = WaveBuilder()
+                  .Tag("LIST")
+                  .U32(3)
+                  .Raw(3, 0)
+                  .Raw(1, 0)
+                  .PcmFmt(2, 44100)
+                  .Tag("junk")
+                  .U32(0)
+                  .Data(8, 8)
+                  .Done();
   WaveData w;
   ASSERT_TRUE(Parse(file, w));
   EXPECT_EQ(w.format.formatTag, 1);
@@ -106,14 +124,35 @@ TEST(WaveReader, RejectsWhatIsNotAWave) {
 
 TEST(WaveReader, OtherFormatsCarryTheirExtraBytesWhenTheChunkHoldsThem) {
   WaveData w;
-  auto adpcm = WaveBuilder().Tag("fmt ").U32(22).U16(2).U16(1).U32(22050).U32(11025).U16(256).U16(4)
-                   .U16(4).Raw(4, 0xAB).Data(4, 4).Done();
+  auto adpcm = WaveBuilder()
+                   .Tag("fmt ")
+                   .U32(22)
+                   .U16(2)
+                   .U16(1)
+                   .U32(22050)
+                   .U32(11025)
+                   .U16(256)
+                   .U16(4)
+                   .U16(4)
+                   .Raw(4, 0xAB)
+                   .Data(4, 4)
+                   .Done();
   ASSERT_TRUE(Parse(adpcm, w));
   EXPECT_EQ(w.format.formatTag, 2);
   EXPECT_EQ(w.format.extra, std::vector<uint8_t>(4, 0xAB));
   std::string why;
-  auto lying = WaveBuilder().Tag("fmt ").U32(18).U16(2).U16(1).U32(22050).U32(11025).U16(256).U16(4)
-                   .U16(500).Data(4, 4).Done();
+  auto lying = WaveBuilder()
+                   .Tag("fmt ")
+                   .U32(18)
+                   .U16(2)
+                   .U16(1)
+                   .U32(22050)
+                   .U32(11025)
+                   .U16(256)
+                   .U16(4)
+                   .U16(500)
+                   .Data(4, 4)
+                   .Done();
   EXPECT_FALSE(Parse(lying, w, &why));
   EXPECT_EQ(why, "fmt chunk extra bytes run past the chunk");
 }

@@ -1,11 +1,11 @@
 // The sound device's buffers and mixer, driven through the null backend.
+#include "platform/snd/null_device.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <vector>
-
-#include "platform/snd/null_device.h"
 
 namespace {
 
@@ -26,7 +26,8 @@ struct BufferRef {
   Buffer* operator->() { return b; }
 };
 
-constexpr uint32_t kAllControls = DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPOSITIONNOTIFY;
+constexpr uint32_t kAllControls =
+    DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPOSITIONNOTIFY;
 
 BufferDesc Desc(uint32_t bytes, uint16_t channels = 1, uint32_t rate = 44100, uint16_t bits = 16,
                 uint32_t flags = kAllControls) {

@@ -48,7 +48,8 @@ Buffer* SineBuffer(Device* dev, uint32_t rate, double seconds, double hz, double
   uint32_t n = 0;
   EXPECT_EQ(b->Lock(0, 0, &p, &n, nullptr, nullptr, DSBLOCK_ENTIREBUFFER), S_OK);
   auto* s = static_cast<int16_t*>(p);
-  for (uint32_t i = 0; i < frames; ++i) s[i] = int16_t(std::lrint(amplitude * 32767 * std::sin(2 * M_PI * hz * i / rate)));
+  for (uint32_t i = 0; i < frames; ++i)
+    s[i] = int16_t(std::lrint(amplitude * 32767 * std::sin(2 * M_PI * hz * i / rate)));
   b->Unlock(p, n, nullptr, 0);
   return b;
 }

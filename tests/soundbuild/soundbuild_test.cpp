@@ -2,10 +2,9 @@
 // song it accompanies.
 #include <gtest/gtest.h>
 
-#include <pugixml.hpp>
-
 #include <cmath>
 #include <fstream>
+#include <pugixml.hpp>
 #include <sstream>
 
 #include "ogg_encode.h"

@@ -109,11 +109,16 @@ void FadeEdges(std::vector<float>& v, int channels, int fadeInFrames, int fadeOu
   for (size_t i = 0; i < frames && i < size_t(fadeInFrames); ++i)
     for (int c = 0; c < channels; ++c) v[i * size_t(channels) + size_t(c)] *= float(double(i) / fadeInFrames);
   for (size_t i = 0; i < frames && i < size_t(fadeOutFrames); ++i)
-    for (int c = 0; c < channels; ++c) v[(frames - 1 - i) * size_t(channels) + size_t(c)] *= float(double(i) / fadeOutFrames);
+    for (int c = 0; c < channels; ++c)
+      v[(frames - 1 - i) * size_t(channels) + size_t(c)] *= float(double(i) / fadeOutFrames);
 }
 
-double NoteFrequency(int midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0); }
+double NoteFrequency(int midiNote) {
+  return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0);
+}
 
-double DbToGain(double db) { return std::pow(10.0, db / 20.0); }
+double DbToGain(double db) {
+  return std::pow(10.0, db / 20.0);
+}
 
 }  // namespace soundbuild

@@ -19,7 +19,7 @@ class Noise {
     return state_;
   }
   double Uniform() { return double(NextU32() >> 8) / double(1u << 24); }  // 0..1
-  double White() { return Uniform() * 2.0 - 1.0; }                       // -1..1
+  double White() { return Uniform() * 2.0 - 1.0; }                        // -1..1
   double Range(double a, double b) { return a + (b - a) * Uniform(); }
 
  private:

@@ -57,7 +57,9 @@ double Adsr(double t, double held, double attack, double decay, double sustain, 
     a = sustain;
   if (t > held) {
     // The level reached at release time falls to zero over the release.
-    double atRelease = held < attack ? held / attack : (held < attack + decay ? 1 - (1 - sustain) * (held - attack) / decay : sustain);
+    double atRelease = held < attack
+                           ? held / attack
+                           : (held < attack + decay ? 1 - (1 - sustain) * (held - attack) / decay : sustain);
     double k = (t - held) / release;
     a = k >= 1 ? 0 : atRelease * (1 - k) * (1 - k);
   }
@@ -116,7 +118,8 @@ std::vector<float> Piano(const NoteRequest& n, int rate, Noise& noise, double de
   return Struck(n, rate, noise, ratios, amps, decays, 0.12, 0.08);
 }
 
-std::vector<float> Plucked(const NoteRequest& n, int rate, Noise& noise, double bright, double loss, double maxSeconds) {
+std::vector<float> Plucked(const NoteRequest& n, int rate, Noise& noise, double bright, double loss,
+                           double maxSeconds) {
   size_t count = size_t(std::min(maxSeconds, n.seconds + 0.15) * rate);
   size_t period = std::max<size_t>(2, size_t(std::lround(rate / n.frequency)));
   std::vector<double> line(period);
@@ -188,8 +191,9 @@ std::vector<float> Clarinet(const NoteRequest& n, int rate, Noise& noise) {
   return out;
 }
 
-std::vector<float> NoiseHit(const NoteRequest& n, int rate, Noise& noise, Biquad::Type type, double cutoff, double q,
-                            double attack, double decay, double toneHz, double toneAmp, double toneDrop) {
+std::vector<float> NoiseHit(const NoteRequest& n, int rate, Noise& noise, Biquad::Type type, double cutoff,
+                            double q, double attack, double decay, double toneHz, double toneAmp,
+                            double toneDrop) {
   size_t count = size_t((attack + decay * 6) * rate);
   std::vector<float> out(count);
   Biquad f;
@@ -229,8 +233,10 @@ const std::map<std::string, Maker>& Instruments() {
        [](const NoteRequest& n, int r, Noise&) { return Bowed(n, r, 0.25, 0.45, 5.0, 4000, 0.12, 3, 0.0); }},
       {"lowstrings",
        [](const NoteRequest& n, int r, Noise&) { return Bowed(n, r, 0.35, 0.6, 3.5, 1400, 0.08, 3, 0.0); }},
-      {"brass", [](const NoteRequest& n, int r, Noise&) { return Bowed(n, r, 0.03, 0.1, 4.0, 5000, 0.05, 2, 1.5); }},
-      {"tuba", [](const NoteRequest& n, int r, Noise&) { return Bowed(n, r, 0.03, 0.08, 3.0, 1200, 0.0, 1, 1.0); }},
+      {"brass",
+       [](const NoteRequest& n, int r, Noise&) { return Bowed(n, r, 0.03, 0.1, 4.0, 5000, 0.05, 2, 1.5); }},
+      {"tuba",
+       [](const NoteRequest& n, int r, Noise&) { return Bowed(n, r, 0.03, 0.08, 3.0, 1200, 0.0, 1, 1.0); }},
       {"foghorn",
        [](const NoteRequest& n, int r, Noise&) { return Bowed(n, r, 0.8, 1.5, 2.5, 500, 0.03, 2, 0.0); }},
       {"clarinet", Clarinet},
@@ -256,9 +262,12 @@ const std::map<std::string, Maker>& Instruments() {
 
 }  // namespace
 
-bool IsKnownInstrument(const std::string& instrument) { return Instruments().count(instrument) != 0; }
+bool IsKnownInstrument(const std::string& instrument) {
+  return Instruments().count(instrument) != 0;
+}
 
-std::vector<float> RenderInstrumentNote(const std::string& instrument, const NoteRequest& note, int rate, Noise& noise) {
+std::vector<float> RenderInstrumentNote(const std::string& instrument, const NoteRequest& note, int rate,
+                                        Noise& noise) {
   auto it = Instruments().find(instrument);
   if (it == Instruments().end()) throw RecipeError{"unknown instrument \"" + instrument + "\""};
   NoteRequest n = note;

@@ -15,7 +15,8 @@ struct NoteRequest {
 };
 
 // Throws RecipeError for an unknown instrument name.
-std::vector<float> RenderInstrumentNote(const std::string& instrument, const NoteRequest& note, int rate, Noise& noise);
+std::vector<float> RenderInstrumentNote(const std::string& instrument, const NoteRequest& note, int rate,
+                                        Noise& noise);
 bool IsKnownInstrument(const std::string& instrument);
 
 }  // namespace soundbuild

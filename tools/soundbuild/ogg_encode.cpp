@@ -14,7 +14,8 @@ void Append(std::vector<uint8_t>& out, const ogg_page& page) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeOggVorbis(const std::vector<float>& interleaved, int channels, int rate, float quality) {
+std::vector<uint8_t> EncodeOggVorbis(const std::vector<float>& interleaved, int channels, int rate,
+                                     float quality) {
   std::vector<uint8_t> out;
   vorbis_info vi;
   vorbis_info_init(&vi);

@@ -44,7 +44,8 @@ std::vector<double> RecipeLine::Numbers(const std::string& key) const {
 void RecipeLine::CheckKeys(const std::vector<std::string>& allowed) const {
   for (const auto& [key, value] : values)
     if (std::find(allowed.begin(), allowed.end(), key) == allowed.end())
-      throw RecipeError{"line " + std::to_string(number) + ": \"" + keyword + "\" has no setting \"" + key + "\""};
+      throw RecipeError{"line " + std::to_string(number) + ": \"" + keyword + "\" has no setting \"" + key +
+                        "\""};
 }
 
 std::vector<RecipeLine> ParseRecipeText(const std::string& text) {

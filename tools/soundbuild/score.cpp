@@ -25,7 +25,9 @@ struct Score {
   std::vector<Block> voices;
 };
 
-[[noreturn]] void Fail(int line, const std::string& what) { throw RecipeError{"line " + std::to_string(line) + ": " + what}; }
+[[noreturn]] void Fail(int line, const std::string& what) {
+  throw RecipeError{"line " + std::to_string(line) + ": " + what};
+}
 
 Score ParseScore(const std::string& text) {
   Score score;
@@ -83,7 +85,8 @@ struct Cursor {
   double velocity = 0.8;
 };
 
-void Expand(const Score& score, const Block& block, int transpose, Cursor& c, std::vector<ScoreNote>& out, int depth) {
+void Expand(const Score& score, const Block& block, int transpose, Cursor& c, std::vector<ScoreNote>& out,
+            int depth) {
   if (depth > kMaxPatternDepth) Fail(block.header.number, "patterns nest too deep");
   for (const auto& [token, line] : block.tokens) {
     if (token == "|") continue;
@@ -161,7 +164,8 @@ std::string DescribeVoices(const std::string& scoreText) {
   for (const Block& v : score.voices) {
     double end = 0;
     std::vector<ScoreNote> notes = ExpandBlock(score, v, &end);
-    out += v.header.words[0] + ": " + std::to_string(notes.size()) + " notes, ends at beat " + std::to_string(end) + "\n";
+    out += v.header.words[0] + ": " + std::to_string(notes.size()) + " notes, ends at beat " +
+           std::to_string(end) + "\n";
   }
   return out;
 }
@@ -237,7 +241,8 @@ RenderedMusic RenderScore(const std::string& text) {
     double peak = 1e-9;
     for (size_t i = 0; i < total; ++i) peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
     outFrames = total;
-    while (outFrames > frames && std::max(std::fabs(left[outFrames - 1]), std::fabs(right[outFrames - 1])) < peak * 3e-4)
+    while (outFrames > frames &&
+           std::max(std::fabs(left[outFrames - 1]), std::fabs(right[outFrames - 1])) < peak * 3e-4)
       --outFrames;
   }
   RenderedMusic music;

@@ -25,8 +25,8 @@ struct RenderedMusic {
 };
 
 struct ScoreNote {
-  double beat = 0;    // start
-  double beats = 1;   // length
+  double beat = 0;           // start
+  double beats = 1;          // length
   std::vector<int> pitches;  // MIDI numbers; -1 an unpitched hit
   double velocity = 0.8;
 };

@@ -11,8 +11,8 @@ namespace soundbuild {
 namespace {
 
 const std::vector<std::string> kCommonKeys = {
-    "at", "dur", "amp", "attack", "hold", "decay", "release", "repeat", "every", "accel", "fade", "jitter",
-    "ampjitter", "pitchjitter", "filter", "sweep", "seed", "trem", "drive"};
+    "at",   "dur",    "amp",       "attack",      "hold",   "decay", "release", "repeat", "every", "accel",
+    "fade", "jitter", "ampjitter", "pitchjitter", "filter", "sweep", "seed",    "trem",   "drive"};
 
 struct Envelope {
   double attack, hold, decay, release, dur;
@@ -51,7 +51,8 @@ struct FilterSpec {
 // "type:cutoff[:q]" with type low, high or band.
 FilterSpec ParseFilter(const std::string& spec, int line) {
   size_t colon = spec.find(':');
-  if (colon == std::string::npos) throw RecipeError{"line " + std::to_string(line) + ": filter needs type:cutoff"};
+  if (colon == std::string::npos)
+    throw RecipeError{"line " + std::to_string(line) + ": filter needs type:cutoff"};
   RecipeLine args;
   args.number = line;
   args.values["f"] = spec.substr(colon + 1);
@@ -67,7 +68,8 @@ class LayerRenderer {
   void Render(std::vector<float>& out, double start, double amp, double pitch) {
     const RecipeLine& l = l_;
     double dur = l.Number("dur", double(out.size()) / rate_ - start);
-    Envelope env{l.Number("attack", 0.002), l.Number("hold", 0), l.Number("decay", 0), l.Number("release", 0.01), dur};
+    Envelope env{l.Number("attack", 0.002), l.Number("hold", 0), l.Number("decay", 0),
+                 l.Number("release", 0.01), dur};
     size_t first = size_t(std::max(0.0, start * rate_));
     size_t count = size_t(std::max(0.0, dur * rate_));
     std::vector<double> sig(count, 0.0);
@@ -153,7 +155,8 @@ class LayerRenderer {
     } else if (kind == "modal") {
       l.CheckKeys(Join({"freq", "partials", "amps", "decays"}));
       double f = l.Number("freq", 440) * pitch;
-      std::vector<double> ratios = l.Numbers("partials"), amps = l.Numbers("amps"), decays = l.Numbers("decays");
+      std::vector<double> ratios = l.Numbers("partials"), amps = l.Numbers("amps"),
+                          decays = l.Numbers("decays");
       if (ratios.empty()) ratios = {1.0};
       for (size_t p = 0; p < ratios.size(); ++p) {
         double a = p < amps.size() ? amps[p] : 1.0 / double(p + 1);

@@ -25,8 +25,12 @@ constexpr HRESULT DSERR_BUFFERLOST = int32_t(0x88780096u);
 constexpr HRESULT DSERR_INVALIDCALL = int32_t(0x88780032u);
 constexpr HRESULT DSERR_NODRIVER = int32_t(0x88780078u);
 constexpr HRESULT DSERR_CONTROLUNAVAIL = int32_t(0x8878001Eu);
-inline bool Failed(HRESULT hr) { return hr < 0; }
-inline bool Succeeded(HRESULT hr) { return hr >= 0; }
+inline bool Failed(HRESULT hr) {
+  return hr < 0;
+}
+inline bool Succeeded(HRESULT hr) {
+  return hr >= 0;
+}
 
 constexpr uint16_t WAVE_FORMAT_PCM = 1;
 

@@ -56,7 +56,9 @@ BufferImpl::~BufferImpl() {
   core_->Record(id_, "Destroy");
 }
 
-uint32_t BufferImpl::AddRef() { return refs_.fetch_add(1) + 1; }
+uint32_t BufferImpl::AddRef() {
+  return refs_.fetch_add(1) + 1;
+}
 
 uint32_t BufferImpl::Release() {
   uint32_t left = refs_.fetch_sub(1) - 1;
@@ -209,7 +211,8 @@ HRESULT BufferImpl::SetFrequency(uint32_t hz) {
   std::lock_guard<std::mutex> lock(core_->mutex);
   core_->Record(id_, "SetFrequency", hz);
   if (!(flags_ & DSBCAPS_CTRLFREQUENCY)) return DSERR_CONTROLUNAVAIL;
-  if (hz != DSBFREQUENCY_ORIGINAL && (hz < DSBFREQUENCY_MIN || hz > DSBFREQUENCY_MAX)) return DSERR_INVALIDPARAM;
+  if (hz != DSBFREQUENCY_ORIGINAL && (hz < DSBFREQUENCY_MIN || hz > DSBFREQUENCY_MAX))
+    return DSERR_INVALIDPARAM;
   frequency_ = hz;
   return S_OK;
 }

@@ -78,7 +78,8 @@ void BufferImpl::MixLocked(float* mix, int frames, uint32_t outputRate) {
   while (done < frames) {
     uint64_t untilEnd = (end - position_ + step - 1) / step;
     int count = int(std::min<uint64_t>(untilEnd, uint64_t(frames - done)));
-    if (audible) span(data_.data(), frameCount_, looping_, mix + 2 * done, count, position_, step, gainLeft, gainRight);
+    if (audible)
+      span(data_.data(), frameCount_, looping_, mix + 2 * done, count, position_, step, gainLeft, gainRight);
     uint64_t before = position_ >> 32;
     position_ += uint64_t(count) * step;
     done += count;

@@ -12,9 +12,7 @@ namespace {
 
 class NullDeviceImpl final : public NullDevice {
  public:
-  explicit NullDeviceImpl(uint32_t rate) : shared_(rate) {
-    shared_.Core().recordCalls = true;
-  }
+  explicit NullDeviceImpl(uint32_t rate) : shared_(rate) { shared_.Core().recordCalls = true; }
 
   uint32_t AddRef() override { return refs_.fetch_add(1) + 1; }
   uint32_t Release() override {

@@ -91,7 +91,8 @@ HRESULT CreateSdlDevice(Device** out) {
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   }
   if (id == 0) {
-    std::fprintf(stderr, "Sound: no audio driver could be opened (%s); the game runs silent\n", SDL_GetError());
+    std::fprintf(stderr, "Sound: no audio driver could be opened (%s); the game runs silent\n",
+                 SDL_GetError());
     device->Release();
     return DSERR_NODRIVER;
   }
