@@ -81,6 +81,12 @@ TEST_F(PaktoolTest, FileListLimitsTheMembers) {
   EXPECT_EQ(Paktool("create " + dir_ + "/l.pak " + src_ + " --files " + dir_ + "/list").code, 1);
 }
 
+TEST_F(PaktoolTest, ArchiveInsideItsOwnFolderLeavesItselfOut) {
+  for (int i = 0; i < 2; ++i) ASSERT_EQ(Paktool("create " + src_ + "/self.pak " + src_).code, 0);
+  EXPECT_EQ(Paktool("list " + src_ + "/self.pak").out,
+            "GUI\\CursorHand.png\nGUI\\Sub\\Mixed.Case.XML\nb.txt\nzero.bin\n");
+}
+
 TEST_F(PaktoolTest, BadInputAndDamageAreReported) {
   EXPECT_EQ(Paktool("create " + dir_ + "/x.pak " + src_ + " --seed -1").code, 2);
   EXPECT_EQ(Paktool("create " + dir_ + "/x.pak " + src_ + " --seed 4294967296").code, 2);

@@ -90,12 +90,15 @@ int Create(const Args& args) {
     std::fprintf(stderr, "paktool create: %s is not a folder\n", dir.c_str());
     return 1;
   }
+  const fs::path outAbsolute = fs::absolute(outPath).lexically_normal();
   std::vector<fs::path> files;
   if (!manifest.empty()) {
     if (!ReadManifest(manifest, dir, files)) return 1;
   } else {
     for (fs::recursive_directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-      if (it->is_regular_file(ec)) files.push_back(it->path());
+      // An archive written into the folder it packs must not swallow its own previous version.
+      if (it->is_regular_file(ec) && fs::absolute(it->path()).lexically_normal() != outAbsolute)
+        files.push_back(it->path());
     if (ec) {
       std::fprintf(stderr, "paktool create: cannot list %s: %s\n", dir.c_str(), ec.message().c_str());
       return 1;
