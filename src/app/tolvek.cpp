@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/shell_hooks.h"
+#include "data/texture_cache.h"
 #include "scene/game_object.h"
 #include "scene/input.h"
 
@@ -138,6 +139,8 @@ gfx::HRESULT CTolvek::FrameMove() {
 gfx::HRESULT CTolvek::Render() {
   gfx::Device* d = device_;
   if (gfx::Failed(d->BeginScene())) return gfx::S_OK;
+  // A texture loaded while the scene is open only counts its progress step; it never draws a frame.
+  FrameDrawingScope drawing;
   d->Clear(gfx::Device::CLEAR_ZBUFFER, 0, 1.0f, 0);
   RenderAllObjects(d);
   DrawCursor(d);

@@ -3,6 +3,7 @@
 #include "app/shell_hooks.h"
 #include "scene/game_object.h"
 
+// The loading screen draws a frame per step; while IsFrameBeingDrawn() it must only count.
 void LoadingProgressStep() {}
 int CurrentEnvironmentCountsPlayTime() { return 0; }
 int EscapeCurrentEnvironment() { return 0; }
