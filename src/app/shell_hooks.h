@@ -17,7 +17,6 @@ void StopMusic();  // ends the music thread; saves "Sound"/"Music volume"
 void PublishMusicTime(float appTime);
 int LoadAmbientSounds();  // every device restore; 0 when the table exists
 void ShutdownAmbientSounds();  // saves "Sound"/"Ambient volume"
-void UseNullSoundDevice();  // --headless: InitSound opens the recording null device, nothing is heard
 
 // Archives, string table, textures.
 void LoadStringTable(const char* memberName);

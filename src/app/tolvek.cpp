@@ -63,6 +63,7 @@ gfx::HRESULT CTolvek::RestoreDeviceObjects() {
       SetMusicMode(1);
     }
   }
+  LoadAmbientSounds();  // reads the volume every time; the table itself only once
   if (!portalRead_) {
     portalRead_ = true;
     LoadPortalDescription();
@@ -107,6 +108,8 @@ gfx::HRESULT CTolvek::DeleteDeviceObjects() {
 
 gfx::HRESULT CTolvek::FrameMove() {
   float time = appTime_;
+  // The music thread times its fades by this copy; it never reads the clock itself.
+  PublishMusicTime(time);
   if (!firstFrameDone_) {
     firstFrameDone_ = true;
     float gamma = GetSettingFloat("Window", "Gamma", 1.0f);

@@ -255,6 +255,3 @@ void SetPanRelativeTo(SoundParams& params, CSprite* object, CSprite* reference) 
   params.pan = PanRelative(object->GetScreenRect().CenterX(), ref.CenterX(), ref.Width());
 }
 
-void UseNullSoundDevice() {
-  SelectSoundBackend(SoundBackend::kNull);
-}

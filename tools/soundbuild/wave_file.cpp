@@ -15,7 +15,7 @@ void Put16(std::vector<uint8_t>& v, uint16_t x) {
   v.push_back(uint8_t(x >> 8));
 }
 void PutTag(std::vector<uint8_t>& v, const char* tag) {
-  v.insert(v.end(), tag, tag + 4);
+  for (int i = 0; i < 4; ++i) v.push_back(uint8_t(tag[i]));
 }
 
 }  // namespace
