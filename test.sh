@@ -3,7 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/build default
+# VARDELL_PRESET=asan|tsan runs the same tests on a sanitizer build (build-asan/, build-tsan/).
+preset=${VARDELL_PRESET:-default}
+scripts/build "$preset"
 
 # Headless: real GL frames through Mesa's software rasterizer, no X server, no sound card.
 export SDL_VIDEODRIVER=offscreen
@@ -16,5 +18,14 @@ export XDG_CONFIG_HOME=$scratch/config
 export XDG_DATA_HOME=$scratch/data
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 
-cd build
+if [ "$preset" = asan ]; then
+  export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
+  # Full stacks, so leaks inside the GL driver match their suppressions.
+  export ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0"
+fi
+
+case "$preset" in
+  default) cd build ;;
+  *) cd "build-$preset" ;;
+esac
 ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@"
