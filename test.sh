@@ -20,8 +20,6 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 
 if [ "$preset" = asan ]; then
   export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
-  # Full stacks, so leaks inside the GL driver match their suppressions.
-  export ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0"
 fi
 
 case "$preset" in
