@@ -21,6 +21,7 @@ struct OggDecoder::Source {
     if (size == 0 || count == 0) return 0;
     if (s->file) return std::fread(dst, size, count, s->file);
     size_t want = std::min(count, (s->bytes.size() - s->pos) / size);
+    if (want == 0) return 0;  // an empty source may have no buffer at all
     std::memcpy(dst, s->bytes.data() + s->pos, want * size);
     s->pos += want * size;
     return want;
