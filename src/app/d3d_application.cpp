@@ -2,7 +2,7 @@
 
 #include "app/error_messages.h"
 #include "app/frame_timer.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "app/shell.h"
 #include "scene/game_object.h"
 

@@ -1,7 +1,7 @@
 #include "app/shell.h"
 
 #include "app/d3d_application.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "app/tolvek.h"
 #include "platform/os/host.h"
 

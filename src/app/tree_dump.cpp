@@ -14,11 +14,6 @@
 
 namespace {
 
-std::vector<TreeDumpFiller>& Fillers() {
-  static std::vector<TreeDumpFiller> fillers;
-  return fillers;
-}
-
 std::string ClassName(CGameObject* obj) {
   const char* mangled = typeid(*obj).name();
   int status = 0;
@@ -85,10 +80,6 @@ void AppendCodePoint(std::string& out, uint32_t cp) {
 
 }  // namespace
 
-void RegisterTreeDumpFiller(TreeDumpFiller filler) {
-  if (filler) Fillers().push_back(filler);
-}
-
 std::string Windows1252ToUtf8(const std::string& bytes) {
   // 0x80..0x9F; 0 marks the five bytes without a character.
   static const uint16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -123,7 +114,7 @@ std::string DumpTreeJson() {
   for (CGameObject* o = FirstObject(); o; o = o->CreationNext()) {
     TreeDumpFields f;
     f.className = ClassName(o);
-    for (TreeDumpFiller fill : Fillers()) fill(o, f);
+    for (TreeDumpFiller fill : TreeDumpFillers()) fill(o, f);
     out += first ? "\n  {" : ",\n  {";
     first = false;
     out += "\"index\": ";

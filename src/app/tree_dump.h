@@ -1,33 +1,10 @@
-// A JSON picture of every live game object, for automation scripts and playthrough tests. The
-// object tree knows only the base fields; classes with more to show (sprites: rectangle, opacity,
-// texture; text sprites: their text) register a filler that adds their fields.
+// A JSON picture of every live game object, for automation scripts and playthrough tests; each
+// object's fields come from the fillers of core/tree_dump_fields.h.
 #pragma once
 
 #include <string>
 
-class CGameObject;
-
-struct TreeDumpFields {
-  std::string className;  // preset to the object's dynamic class name
-  bool hasRect = false;
-  float left = 0, top = 0, right = 0, bottom = 0;
-  bool hasOpacity = false;
-  float opacity = 1.0f;
-  bool hidden = false;
-  std::string texture;  // texture name, bytes as stored (Windows-1252)
-  bool hasText = false;
-  std::string text;  // Windows-1252 bytes; the dump converts them to UTF-8
-};
-
-// Called for every object; fill what applies (dynamic_cast to your class) and leave the rest.
-// Fillers run in registration order, so a derived class's filler registered later wins.
-using TreeDumpFiller = void (*)(CGameObject* object, TreeDumpFields& fields);
-void RegisterTreeDumpFiller(TreeDumpFiller filler);
-
-// Registers a filler from a static initialiser: static TreeDumpRegistration reg(&MyFiller);
-struct TreeDumpRegistration {
-  explicit TreeDumpRegistration(TreeDumpFiller filler) { RegisterTreeDumpFiller(filler); }
-};
+#include "core/tree_dump_fields.h"
 
 // {"frame": n, "time": t, "client": [w, h], "objects": [...]} with one entry per live object in
 // creation order: index, class, typeId, flags, id, parent (index or -1), depth (null when not in

@@ -1,6 +1,6 @@
 #include "audio/ambient_sounds.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "app/shell_hooks.h"
 #include "audio/sound_effects.h"
 #include "data/xml_document.h"

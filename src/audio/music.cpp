@@ -5,8 +5,8 @@
 #include <cmath>
 #include <memory>
 
-#include "app/random.h"
-#include "app/settings.h"
+#include "core/random.h"
+#include "core/settings.h"
 #include "app/shell_hooks.h"
 #include "audio/sound_effects.h"
 #include "platform/os/host.h"

@@ -1,6 +1,6 @@
 #include "audio/music_playlist.h"
 
-#include "app/random.h"
+#include "core/random.h"
 #include "data/pak_names.h"
 #include "platform/os/host.h"
 

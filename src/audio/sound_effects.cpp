@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "app/shell_hooks.h"
 #include "data/pak_names.h"
 #include "data/pakfile.h"
@@ -48,7 +48,7 @@ int InitSoundWithDevice(snd::Device* device) {
   if (!device) return 0;
   device->AddRef();
   g_device = device;
-  // The original mixed at this rate; ours records it and mixes at the output's own rate.
+  // The primary buffer format asks for this rate; we record it and mix at the output's own rate.
   g_device->SetPrimaryFormat(snd::WaveFormat::Pcm(2, 22050, 16));
   g_effectsVolume = Clamp01(GetSettingFloat("Sound", "SFX volume", 1.0f));
   g_volumeKnown = true;
@@ -178,7 +178,7 @@ int CSoundEffect::Play(const SoundParams& params) {
   buffer_->SetPan(int32_t(ClampPan(params.pan) * 1000.0f));
   volume_ = Clamp01(params.volume);
   ApplyVolume();
-  // Truncated like the original; a rate the device cannot play is refused and the old one stays.
+  // Truncated to whole hertz, as DirectSound takes it; a rate the device cannot play is refused and the old one stays.
   double hz = double(params.pitch) * double(wave_.format.samplesPerSec);
   if (hz >= 0.0 && hz < 4294967295.0) buffer_->SetFrequency(uint32_t(hz));
   return buffer_->Play(params.loop ? uint32_t(snd::DSBPLAY_LOOPING) : 0u);

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/random.h"
+#include "core/random.h"
 
 namespace pak {
 

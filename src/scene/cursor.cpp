@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/tree_dump.h"
+#include "core/tree_dump_fields.h"
 #include "audio/sound_effects.h"
 #include "platform/os/host.h"
 #include "scene/camera.h"

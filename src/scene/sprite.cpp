@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/tree_dump.h"
+#include "core/tree_dump_fields.h"
 #include "platform/os/host.h"
 
 namespace {

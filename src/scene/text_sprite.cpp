@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/tree_dump.h"
+#include "core/tree_dump_fields.h"
 #include "data/string_table.h"
 #include "platform/os/host.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/frame_timer.h"
 #include "app/gamma.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "app/shell.h"
 #include "app/tolvek.h"
 #include "audio/sound_effects.h"

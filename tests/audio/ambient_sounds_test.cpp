@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "audio/audio_test_support.h"
 #include "audio/sound_effects.h"
 #include "data/pak_names.h"

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <thread>
 
-#include "app/random.h"
+#include "core/random.h"
 #include "audio/audio_test_support.h"
 #include "audio/music_player.h"
 #include "platform/os/host.h"

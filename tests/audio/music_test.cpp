@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/random.h"
-#include "app/settings.h"
+#include "core/random.h"
+#include "core/settings.h"
 #include "app/shell_hooks.h"
 #include "audio/audio_test_support.h"
 #include "audio/music_player.h"

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "audio/audio_test_support.h"
 
 namespace {

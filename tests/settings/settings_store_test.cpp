@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/os/host.h"
 
 namespace {

@@ -30,7 +30,7 @@ inline bool Failed(HRESULT hr) { return hr < 0; }
 inline bool Succeeded(HRESULT hr) { return hr >= 0; }
 
 struct Matrix {
-  float m[4][4];  // row-major, row vectors (v' = v * M), as the original device
+  float m[4][4];  // row-major, row vectors (v' = v * M), as Direct3D 8 keeps them
   static Matrix Identity();
 };
 Matrix operator*(const Matrix& a, const Matrix& b);
@@ -162,7 +162,7 @@ static_assert(sizeof(VertexPosUv) == 20 && sizeof(VertexRhwPsizeColor) == 24 && 
 // Lock flags
 enum : uint32_t { LOCK_DISCARD = 0x2000, LOCK_NOOVERWRITE = 0x1000, LOCK_READONLY = 0x10 };
 
-// Resources are reference counted like the original's COM objects: Release() frees at zero.
+// Resources are reference counted like Direct3D 8's COM objects: Release() frees at zero.
 class Resource {
  public:
   virtual uint32_t AddRef() = 0;
@@ -225,7 +225,7 @@ class Device : public Resource {
   virtual HRESULT Clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) = 0;
   // Resets the back buffer to a new size. All resources stay valid in our backends; render states,
   // stage states, transforms, material and viewport return to their defaults and every binding
-  // (textures, stream, indices) is dropped, as on the original device.
+  // (textures, stream, indices) is dropped, as Direct3D 8 does.
   virtual HRESULT Reset(int backBufferWidth, int backBufferHeight, bool windowed) = 0;
   virtual void BackBufferSize(int& w, int& h) const = 0;
   virtual Caps GetCaps() const = 0;
@@ -255,7 +255,7 @@ class Device : public Resource {
   virtual HRESULT GetMaterial(Material* m) const = 0;
   virtual HRESULT SetViewport(const Viewport& vp) = 0;
   virtual HRESULT GetViewport(Viewport* vp) const = 0;
-  virtual HRESULT SetVertexShader(uint32_t fvf) = 0;  // the original sets the FVF this way
+  virtual HRESULT SetVertexShader(uint32_t fvf) = 0;  // Direct3D 8 sets the FVF this way
   virtual HRESULT SetStreamSource(int stream, VertexBuffer* vb, uint32_t stride) = 0;
   virtual HRESULT SetIndices(IndexBuffer* ib, uint32_t baseVertex) = 0;
 
@@ -264,7 +264,7 @@ class Device : public Resource {
   virtual HRESULT DrawIndexedPrimitive(PrimitiveType type, uint32_t minIndex, uint32_t numVertices,
                                        uint32_t startIndex, uint32_t primitiveCount) = 0;
   // Draws refuse (D3DERR_INVALIDCALL) anything that would read outside their buffers.
-  // DrawPrimitiveUP leaves stream 0 unset afterwards, as the original device does.
+  // DrawPrimitiveUP leaves stream 0 unset afterwards, as Direct3D 8 does.
   virtual HRESULT DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
                                   uint32_t stride) = 0;
 

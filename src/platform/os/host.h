@@ -17,6 +17,9 @@ namespace os {
 // Automation mode (a test, CI, a script or no display): message boxes print "caption: text" to
 // standard error and return at once, and nothing ever waits for a person.
 void SetAutomationMode(bool on);
+// Sanitizer builds: keeps the system GL libraries mapped until exit, so leak reports from inside
+// them keep their names (and match the suppressions). Nothing in other builds.
+void KeepGlDriverResident();
 bool IsAutomationMode();
 
 // ---- Paths and files --------------------------------------------------------------------------

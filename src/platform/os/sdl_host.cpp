@@ -257,6 +257,7 @@ std::unique_ptr<Host> CreateSdlHost() {
   // One window: its close box is a request to the game, not the end of the process.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  KeepGlDriverResident();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
     return nullptr;

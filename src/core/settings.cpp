@@ -1,6 +1,6 @@
 // The settings store over the typed key file. Each call reads the file afresh and each write
 // rewrites it whole, so two parts of the game never see different values.
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <charconv>
 #include <cmath>

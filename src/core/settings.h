@@ -1,5 +1,5 @@
 // The settings store: a handful of values that outlive a run, kept in a typed settings file under
-// the user's config folder ("Software\Brannock\Vardell\<section>" of the original becomes a section).
+// the user's config folder, one section per group of values.
 // No cache: every read parses the file, every write rewrites it atomically. Reads never fail: a
 // missing value, a missing file or a value of the wrong type gives the default.
 #pragma once
