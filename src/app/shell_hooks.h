@@ -3,6 +3,7 @@
 // "pending_*" file of its folder, which the subsystem deletes when it brings the real ones.
 #pragma once
 
+#include "core/loading_progress.h"
 #include "platform/gfx/device.h"
 
 // Sound effects, music and ambient sounds.
@@ -46,8 +47,7 @@ const char* CurrentPlayerName();  // null when no player is current
 void ClosePlayer();
 void AddPlayTime(float seconds);
 
-// Scenes, transitions and the loading screen.
-void LoadingProgressStep();
+// Scenes, transitions and the loading screen (LoadingProgressStep: core/loading_progress.h).
 int CurrentEnvironmentCountsPlayTime();
 int EscapeCurrentEnvironment();
 void CreateLoadingScreen();
