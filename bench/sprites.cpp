@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_hooks.h"
+#include "app/shared_device_objects.h"
 #include "data/pak_writer.h"
 #include "data/pakfile.h"
 #include "data/texture_cache.h"

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/frame_timer.h"
 #include "app/shell.h"
 #include "app/tree_dump.h"
+#include "core/frame_timer.h"
+#include "flow/shutter.h"
 #include "platform/os/host.h"
+#include "player/game_state.h"
 #include "scene/game_object.h"
 
 namespace {
@@ -103,6 +105,38 @@ void AutomationRun::ScriptDump(const std::string& path) {
 
 void AutomationRun::ScriptQuit() {
   RequestQuit();
+}
+
+void AutomationRun::ScriptPlayer(const std::string& name) {
+  if (!SelectPlayer(name.c_str())) {
+    std::fprintf(stderr, "vardell: script: \"%s\" is not a valid player name\n", name.c_str());
+    failed_ = true;
+  }
+}
+
+void AutomationRun::ScriptFlag(int flag, bool on) {
+  if (!CurrentGameState()) {
+    std::fprintf(stderr, "vardell: script: flag %d needs a player first\n", flag);
+    failed_ = true;
+    return;
+  }
+  if (on)
+    SetFlag(flag);
+  else
+    ClearFlag(flag);
+}
+
+void AutomationRun::ScriptStage(int stage) {
+  if (!CurrentGameState()) {
+    std::fprintf(stderr, "vardell: script: stage %d needs a player first\n", stage);
+    failed_ = true;
+    return;
+  }
+  SetStage(stage);
+}
+
+void AutomationRun::ScriptGoto(int classId, const char* argument) {
+  StartTransition(classId, argument);
 }
 
 bool SaveScreenshot(const std::string& path) {

@@ -35,6 +35,10 @@ class AutomationRun : public ScriptSink {
   void ScriptScreenshot(const std::string& path) override;
   void ScriptDump(const std::string& path) override;
   void ScriptQuit() override;
+  void ScriptPlayer(const std::string& name) override;
+  void ScriptFlag(int flag, bool on) override;
+  void ScriptStage(int stage) override;
+  void ScriptGoto(int classId, const char* argument) override;
 
   bool Failed() const { return failed_; }
 

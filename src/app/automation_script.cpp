@@ -88,6 +88,46 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& out, std
     in >> word;
     std::string cmd = Lower(word);
 
+    if (cmd == "player" || cmd == "goto") {
+      // The rest of the line after the command word (a "#" here is a character, not a comment).
+      size_t at = raw.find(word, start) + word.size();
+      while (at < raw.size() && (raw[at] == ' ' || raw[at] == '\t')) ++at;
+      std::string rest = raw.substr(at);
+      while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.pop_back();
+      if (cmd == "player") {
+        if (rest.empty()) return fail("player needs a NAME");
+        ScriptCommand c = Make(ScriptCommand::kPlayer, lineNo);
+        c.text = rest;
+        out.push_back(c);
+        continue;
+      }
+      ScriptCommand c = Make(ScriptCommand::kGoto, lineNo);
+      std::istringstream words(rest);
+      std::string id;
+      if (!(words >> id) || !ParseInt(id, c.number)) return fail("goto needs CLASS [ARGUMENT]");
+      size_t argAt = rest.find_first_not_of(" \t", id.size());
+      c.on = argAt != std::string::npos;
+      if (c.on) c.text = rest.substr(argAt);
+      out.push_back(c);
+      continue;
+    }
+    if (cmd == "flag") {
+      ScriptCommand c = Make(ScriptCommand::kFlag, lineNo);
+      std::string n, state;
+      if (!(in >> n >> state) || (in >> extra) || !ParseInt(n, c.number) || c.number < 0 || c.number > 127 ||
+          (Lower(state) != "on" && Lower(state) != "off"))
+        return fail("flag needs N (0-127) and on or off");
+      c.on = Lower(state) == "on";
+      out.push_back(c);
+      continue;
+    }
+    if (cmd == "stage") {
+      ScriptCommand c = Make(ScriptCommand::kStage, lineNo);
+      std::string n;
+      if (!(in >> n) || (in >> extra) || !ParseInt(n, c.number) || c.number < 0) return fail("stage needs N");
+      out.push_back(c);
+      continue;
+    }
     if (cmd == "text") {
       // Everything after the command word, as typed (a "#" here is a character, not a comment).
       size_t at = raw.find(word, start) + word.size();
@@ -194,6 +234,18 @@ void ScriptRunner::BeforeFrame(uint32_t frame, float time, ScriptSink& sink) {
         break;
       case ScriptCommand::kDump:
         sink.ScriptDump(c.text);
+        break;
+      case ScriptCommand::kPlayer:
+        sink.ScriptPlayer(c.text);
+        break;
+      case ScriptCommand::kFlag:
+        sink.ScriptFlag(c.number, c.on);
+        break;
+      case ScriptCommand::kStage:
+        sink.ScriptStage(c.number);
+        break;
+      case ScriptCommand::kGoto:
+        sink.ScriptGoto(c.number, c.on ? c.text.c_str() : nullptr);
         break;
       case ScriptCommand::kQuit:
         next_ = commands_.size();  // nothing after quit runs

@@ -4,6 +4,10 @@
 //   down | up | rdown | rup       left / right button
 //   key NAME | text STRING        a key press (Escape, Return, Left, F1, A...) / typed characters
 //   screenshot FILE | dump FILE | quit
+// and, to start a test where it needs to be without clicking through the story:
+//   player NAME                   select (or create) that player
+//   flag N on|off | stage N       set or clear a story flag; set the stage
+//   goto CLASS [ARGUMENT]         start a transition (the argument is the rest of the line)
 #pragma once
 
 #include <cstdint>
@@ -22,6 +26,10 @@ struct ScriptCommand {
     kScreenshot,
     kDump,
     kQuit,
+    kPlayer,
+    kFlag,
+    kStage,
+    kGoto,
   };
   Kind kind = kQuit;
   double seconds = 0;  // kAt
@@ -31,7 +39,9 @@ struct ScriptCommand {
   bool right = false;  // kButton
   bool down = false;   // kButton, kKey
   int key = 0;         // kKey: virtual-key code
-  std::string text;    // kText (Windows-1252), kScreenshot, kDump
+  int number = 0;      // kFlag: the flag; kStage: the stage; kGoto: the class id
+  bool on = false;     // kFlag: set (true) or clear; kGoto: an argument was given
+  std::string text;    // kText (Windows-1252), kScreenshot, kDump, kPlayer, kGoto (the argument)
   int line = 0;
 };
 
@@ -53,6 +63,10 @@ class ScriptSink {
   virtual void ScriptScreenshot(const std::string& path) = 0;
   virtual void ScriptDump(const std::string& path) = 0;
   virtual void ScriptQuit() = 0;
+  virtual void ScriptPlayer(const std::string& name) { (void)name; }
+  virtual void ScriptFlag(int flag, bool on) { (void)flag, (void)on; }
+  virtual void ScriptStage(int stage) { (void)stage; }
+  virtual void ScriptGoto(int classId, const char* argument) { (void)classId, (void)argument; }
 };
 
 class ScriptRunner {

@@ -1,7 +1,7 @@
 #include "app/d3d_application.h"
 
 #include "app/error_messages.h"
-#include "app/frame_timer.h"
+#include "core/frame_timer.h"
 #include "core/settings.h"
 #include "app/shell.h"
 #include "scene/game_object.h"

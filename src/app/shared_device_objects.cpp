@@ -1,7 +1,8 @@
 // Device resources shared by every instance of a visual class, restored before the texture cache
 // and the objects, and released by the shell's invalidate and delete steps. Each visual subsystem
 // keeps its own shared resources; the shell calls them in layer order.
-#include "app/shell_hooks.h"
+#include "app/shared_device_objects.h"
+
 #include "scene/sprite.h"
 
 void RestoreSharedDeviceObjects(gfx::Device* device) {

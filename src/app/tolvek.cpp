@@ -1,27 +1,62 @@
 #include "app/tolvek.h"
 
 #include "app/automation_run.h"
-#include "app/frame_timer.h"
 #include "app/gamma.h"
-#include "core/random.h"
-#include "core/settings.h"
+#include "app/shared_device_objects.h"
 #include "app/shell.h"
 #include "app/shell_hooks.h"
+#include "audio/ambient_sounds.h"
+#include "audio/music.h"
+#include "audio/sound_effects.h"
+#include "core/frame_timer.h"
+#include "core/loading_progress.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "data/pakfile.h"
+#include "data/string_table.h"
 #include "data/texture_cache.h"
+#include "flow/environment.h"
+#include "flow/environment_factory.h"
+#include "flow/event_pump.h"
+#include "flow/loading_screen.h"
+#include "flow/portal_link.h"
+#include "flow/progress_table.h"
+#include "flow/shutter.h"
+#include "player/game_map.h"
+#include "player/game_state.h"
+#include "scene/camera.h"
+#include "scene/cursor.h"
+#include "scene/game_font.h"
 #include "scene/game_object.h"
 #include "scene/input.h"
 
 namespace {
 constexpr int kVkEscape = 0x1B;
 constexpr float kMusicCheckInterval = 5.0f;
+
+// Waits inside the loading screen hand their window events to the application, so the window
+// keeps answering and a close request is queued.
+void ForwardWaitEvent(const os::Event& event) {
+  if (CD3DApplication* app = CD3DApplication::Instance()) app->MsgProc(event);
+}
+
+// The first frame's scene; until the menu's builder exists nothing is built and the screen stays
+// empty under the cursor.
+void CreateMainMenu() {
+  BuildEnvironment(TypeId::kMainEnvironment, nullptr);
+}
 }  // namespace
 
 CTolvek::CTolvek() {
   useDepthBuffer_ = true;
   GameRandom().Seed(uint32_t(os::CalendarTime()));
+  SetWindowEventHandler(&ForwardWaitEvent);
+  SetFirstStart(true);
 }
 
-CTolvek::~CTolvek() = default;
+CTolvek::~CTolvek() {
+  SetWindowEventHandler(nullptr);
+}
 
 void CTolvek::SetAutomation(std::unique_ptr<AutomationRun> run) {
   automation_ = std::move(run);
@@ -83,6 +118,7 @@ gfx::HRESULT CTolvek::RestoreDeviceObjects() {
     LoadingProgressStep();
   }
 
+  LoadTransitionTable();
   RestoreSharedDeviceObjects(d);
   RestoreAllTextures(d);
   SetClientSize(backBufferWidth_, backBufferHeight_);
@@ -162,7 +198,6 @@ gfx::HRESULT CTolvek::FinalCleanup() {
   CloseAllPaks();
   CloseGameMap();
   ShutdownAmbientSounds();
-  FreeSearchSceneNames();
   DestroyAllTextures();
   FreePortalDescription();
   SetSettingFloat("Window", "Gamma", GetGamma());

@@ -1,7 +1,7 @@
 #include "audio/ambient_sounds.h"
 
 #include "core/settings.h"
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "audio/sound_effects.h"
 #include "data/xml_document.h"
 

@@ -25,7 +25,8 @@ struct AmbientVenue {
 
 // Reads "Sound"/"Ambient volume" (default 0.45); when the table exists already, returns 0.
 // Otherwise reads the file: 0 when at least one venue entry was made, E_FAIL otherwise.
-int LoadAmbientSounds();
+int LoadAmbientSounds();  // every device restore; 0 when the table exists
+void ShutdownAmbientSounds();  // saves "Sound"/"Ambient volume"
 void SetAmbientVolume(float volume);
 float GetAmbientVolume();
 // Frees the table and stores "Sound"/"Ambient volume".

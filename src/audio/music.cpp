@@ -7,7 +7,7 @@
 
 #include "core/random.h"
 #include "core/settings.h"
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "audio/sound_effects.h"
 #include "platform/os/host.h"
 

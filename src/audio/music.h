@@ -1,9 +1,16 @@
 // The game's side of the music: one process-wide player started at the first device restore and
-// stopped at final clean-up. StartMusic, SetMusicMode, MusicScheduleCheck, StopMusic and
-// PublishMusicTime are the shell's calls (app/shell_hooks.h).
+// stopped at final clean-up.
 #pragma once
 
 #include "audio/music_player.h"
+
+void StartMusic();  // starts the music thread; reads "Sound"/"Music volume"
+void SetMusicMode(int mood, float fadeTime = -1.0f);  // fade < 0: the default fade
+void MusicScheduleCheck(float appTime);
+void StopMusic();  // ends the music thread; saves "Sound"/"Music volume"
+// Every frame, right after the clock query: the music thread reads the frame's application time
+// from here (fades, the piano start time, the next search track); it never reads the clock itself.
+void PublishMusicTime(float appTime);
 
 void SetMusicVolume(float volume);  // 0..1; the thread applies it within 100 ms
 float GetMusicVolume();

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "core/settings.h"
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "data/pak_names.h"
 #include "data/pakfile.h"
 #include "platform/os/host.h"

@@ -24,5 +24,9 @@ class Random {
 
 // The process-wide generator (seeded with the calendar time by the application constructor).
 Random& GameRandom();
-inline int RandomValue() { return GameRandom().Next(); }
-inline float RandomUniform(float a, float b) { return GameRandom().Uniform(a, b); }
+inline int RandomValue() {
+  return GameRandom().Next();
+}
+inline float RandomUniform(float a, float b) {
+  return GameRandom().Uniform(a, b);
+}

@@ -13,4 +13,6 @@ void RegisterTreeDumpFiller(TreeDumpFiller filler) {
   if (filler) Fillers().push_back(filler);
 }
 
-const std::vector<TreeDumpFiller>& TreeDumpFillers() { return Fillers(); }
+const std::vector<TreeDumpFiller>& TreeDumpFillers() {
+  return Fillers();
+}

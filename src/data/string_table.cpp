@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "data/xml_document.h"
 #include "platform/os/host.h"
 

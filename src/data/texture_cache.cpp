@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "data/pakfile.h"
 #include "platform/gfx/image_decode.h"
 #include "platform/os/host.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "data/xml_document.h"
 #include "player/player_name.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-// bool OpenGameMap();   -- declared with the shell's hooks (reads the archive member)
-// void CloseGameMap();
+bool OpenGameMap();  // reads the archive member; false: the shell shows "Error opening game map."
+void CloseGameMap();
 // Opens a loose file instead (tools and tests). false leaves no map open.
 bool OpenGameMapFile(const std::string& path);
 // Parses bytes already in memory (fuzzing). false leaves no map open.

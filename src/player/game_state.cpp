@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "platform/os/host.h"
 #include "player/player_name.h"
 

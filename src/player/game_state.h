@@ -34,6 +34,7 @@ inline constexpr int kShowTipsFlag = 0;
 
 // $XDG_DATA_HOME/Brannock/Vardell/Players (no trailing slash).
 std::string PlayersFolder();
+void CreatePlayersFolder();
 // The names of the profiles in the players folder, sorted, one per name whatever the case on disk.
 std::vector<std::string> ListPlayers();
 
@@ -42,10 +43,10 @@ std::vector<std::string> ListPlayers();
 // nobody: the result is null and the current player stays.
 GameState* SelectPlayer(const char* name);
 GameState* CurrentGameState();
-// const char* CurrentPlayerName();  -- declared with the shell's hooks
+const char* CurrentPlayerName();  // null when no player is current
 // Writes the profile atomically; 0 on success, -1 when nothing was written (the old file stays).
 int SavePlayer();
-// void ClosePlayer();  -- declared with the shell's hooks
+void ClosePlayer();
 // A new game: clears all progress and the profile document, keeps the tips flag and the best time,
 // and saves.
 void ResetPlayer();
@@ -65,7 +66,7 @@ int AdvanceStage();  // the new stage
 // True when there is no player, or the stage is 0 and no venue has been left yet.
 bool IsNewGame();
 
-// void AddPlayTime(float seconds);  -- declared with the shell's hooks
+void AddPlayTime(float seconds);
 void AddTimePenalty(float seconds);
 // Records the best time and starts a new game; raises the notice the main menu takes.
 void CompleteGame();

@@ -2,7 +2,7 @@
 #include <climits>
 #include <cmath>
 
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 #include "player/game_state.h"
 
 bool TestFlag(int flag) {

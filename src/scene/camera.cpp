@@ -3,7 +3,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "app/shell_hooks.h"
+#include "core/loading_progress.h"
 
 namespace {
 CCamera* g_camera = nullptr;

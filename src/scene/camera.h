@@ -20,6 +20,7 @@ class CCamera : public CGameObject {
   bool fog_ = false;
 };
 
+void CreateSceneCamera();  // the shell, at start-up
 // The camera made by the shell at start-up, or null.
 CCamera* GetSceneCamera();
 // Whether the scene camera wants fog on (false without a camera); drawers that switch fog off

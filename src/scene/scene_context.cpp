@@ -33,6 +33,7 @@ SceneAreaSource* AsSearchVenue(CGameObject* parent) {
 
 ScreenRect ReferenceTarget(CGameObject* parent) {
   if (SceneAreaSource* venue = AsSearchVenue(parent)) return venue->GetSceneArea();
-  if (parent && (parent->GetTypeFlags() & kTypeFlagSprite)) return static_cast<CSprite*>(parent)->GetScreenRect();
+  if (parent && (parent->GetTypeFlags() & kTypeFlagSprite))
+    return static_cast<CSprite*>(parent)->GetScreenRect();
   return ClientRect();
 }

@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "app/frame_timer.h"
 #include "app/gamma.h"
-#include "core/settings.h"
 #include "app/shell.h"
 #include "app/tolvek.h"
 #include "audio/sound_effects.h"
+#include "core/frame_timer.h"
+#include "core/settings.h"
 #include "platform/gfx/null_device.h"
 #include "platform/os/host.h"
 #include "scene/game_object.h"
@@ -261,8 +261,9 @@ TEST_F(AppTest, ResolutionMessagesChangeTheDeviceBetweenFrames) {
 TEST_F(AppTest, AFrameWithZeroElapsedTimeIsSkipped) {
   CTolvek& app = Start();
   Frame();
+  // The loading screen presents frames of its own while the first restore loads.
   int presents = Recorder()->PresentCount();
-  EXPECT_EQ(presents, 1);
+  EXPECT_GE(presents, 1);
   EXPECT_TRUE(app.FirstFrameDone());
   Frame(0.0);  // the counter did not move
   EXPECT_EQ(Recorder()->PresentCount(), presents);

@@ -86,6 +86,23 @@ TEST(Script, ParsesCommandsAndReportsTheBadLine) {
   EXPECT_FALSE(ParseScript("at -1\n", cmds, err));
   EXPECT_FALSE(ParseScript("quit now\n", cmds, err));
 
+  // Story set-up commands: the argument of goto and the player's name are the rest of the line.
+  ASSERT_TRUE(
+      ParseScript("player Ada Lovelace \nflag 58 on\nflag 3 OFF\nstage 2\ngoto 43 Hotel Lobby.xml\n"
+                  "goto 108\n",
+                  cmds, err))
+      << err;
+  ASSERT_EQ(cmds.size(), 6u);
+  EXPECT_EQ(cmds[0].text, "Ada Lovelace");
+  EXPECT_TRUE(cmds[1].on && cmds[1].number == 58);
+  EXPECT_FALSE(cmds[2].on);
+  EXPECT_EQ(cmds[3].number, 2);
+  EXPECT_TRUE(cmds[4].on && cmds[4].number == 43 && cmds[4].text == "Hotel Lobby.xml");
+  EXPECT_FALSE(cmds[5].on);
+  for (const char* bad :
+       {"flag 128 on\n", "flag 3 maybe\n", "stage -1\n", "goto\n", "goto menu\n", "player\n"})
+    EXPECT_FALSE(ParseScript(bad, cmds, err)) << bad;
+
   EXPECT_EQ(VirtualKeyForName("Escape"), 0x1B);
   EXPECT_EQ(VirtualKeyForName("return"), 0x0D);
   EXPECT_EQ(VirtualKeyForName("F1"), 0x70);

@@ -1,5 +1,5 @@
 // The frame clock with a hand-driven counter.
-#include "app/frame_timer.h"
+#include "core/frame_timer.h"
 
 #include <gtest/gtest.h>
 

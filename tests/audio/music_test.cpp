@@ -9,7 +9,7 @@
 
 #include "core/random.h"
 #include "core/settings.h"
-#include "app/shell_hooks.h"
+#include "audio/music.h"
 #include "audio/audio_test_support.h"
 #include "audio/music_player.h"
 #include "platform/os/host.h"

@@ -1,3 +1,4 @@
+#include "data/pakfile.h"
 #include "player/game_map.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,8 @@
 #include <fstream>
 #include <set>
 
-#include "app/shell_hooks.h"
+#include "data/pakfile.h"
+#include "player/game_map.h"
 #include "platform/os/host.h"
 #include "support/test_env.h"
 

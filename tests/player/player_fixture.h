@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/shell_hooks.h"
+#include "player/game_state.h"
 #include "player/game_state.h"
 #include "support/test_env.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/shell_hooks.h"
+#include "app/shared_device_objects.h"
 #include "platform/os/host.h"
 #include "scene/camera.h"
 #include "scene/sprite.h"

@@ -16,9 +16,17 @@ void KeepGlDriverResident() {
   if (done) return;
   done = true;
   static const char* const kLibraries[] = {
-      "libGLdispatch.so.0", "libglapi.so.0",    "libGLX.so.0",   "libGLX_mesa.so.0", "libGL.so.1",
-      "libEGL.so.1",        "libEGL_mesa.so.0", "libgbm.so.1",   "swrast_dri.so",
-      "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "/usr/lib/x86_64-linux-gnu/dri/kms_swrast_dri.so",
+      "libGLdispatch.so.0",
+      "libglapi.so.0",
+      "libGLX.so.0",
+      "libGLX_mesa.so.0",
+      "libGL.so.1",
+      "libEGL.so.1",
+      "libEGL_mesa.so.0",
+      "libgbm.so.1",
+      "swrast_dri.so",
+      "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
+      "/usr/lib/x86_64-linux-gnu/dri/kms_swrast_dri.so",
   };
   for (const char* name : kLibraries) dlopen(name, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
 #endif
