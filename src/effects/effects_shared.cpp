@@ -7,6 +7,14 @@ namespace effects {
 namespace {
 
 TextureEntry* g_textures[kSharedTextureCount] = {};
+uint32_t g_generation = 0;  // of the texture cache when the entries above were taken
+
+// Entries freed by a cache-wide destroy are forgotten, not released.
+void ForgetDestroyedEntries() {
+  if (g_generation == TextureCacheGeneration()) return;
+  for (TextureEntry*& e : g_textures) e = nullptr;
+  g_generation = TextureCacheGeneration();
+}
 
 constexpr const char* kNames[kSharedTextureCount] = {
     "Clouds\\Clouds02.jpg",
@@ -28,11 +36,13 @@ const char* SharedTextureName(SharedTextureKind kind) {
 
 TextureEntry* SharedTexture(SharedTextureKind kind) {
   if (kind < 0 || kind >= kSharedTextureCount) return nullptr;
+  ForgetDestroyedEntries();
   if (!g_textures[kind]) g_textures[kind] = AcquireTexture(kNames[kind]);
   return g_textures[kind];
 }
 
 void ResetEffectsSharedObjects() {
+  ForgetDestroyedEntries();
   for (TextureEntry*& e : g_textures) {
     ReleaseTexture(e);
     e = nullptr;

@@ -24,14 +24,14 @@ uint32_t ScaleRgb(uint32_t argb, float factor) {
   return PackArgb(1.0f, r * factor, g * factor, b * factor);
 }
 
-gfx::HRESULT PointBuffer::Create(gfx::Device* device, int count, const char* caption) {
+gfx::HRESULT PointBuffer::Create(gfx::Device* device, int count, const char* caption, const char* failure) {
   if (buffer_) return gfx::S_OK;
   if (!device || count <= 0) return gfx::E_INVALIDARG;
   gfx::VertexBuffer* vb = nullptr;
   const gfx::HRESULT hr =
       device->CreateVertexBuffer(uint32_t(count) * sizeof(PointVertex), gfx::FVF_RHW_PSIZE_COLOR, &vb);
   if (gfx::Failed(hr) || !vb) {
-    os::ShowMessageBox(caption, "Failed to create vertex buffer");
+    os::ShowMessageBox(caption, failure);
     return gfx::Failed(hr) ? hr : gfx::E_FAIL;
   }
   buffer_ = vb;

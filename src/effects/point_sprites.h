@@ -33,9 +33,10 @@ class PointBuffer {
   PointBuffer& operator=(const PointBuffer&) = delete;
   ~PointBuffer() { Release(); }
 
-  // Creates the buffer when missing. A failure shows "Failed to create vertex buffer" under the
-  // caption and returns the device's error.
-  gfx::HRESULT Create(gfx::Device* device, int count, const char* caption);
+  // Creates the buffer when missing. A failure shows the text (by default "Failed to create vertex
+  // buffer") under the caption and returns the device's error.
+  gfx::HRESULT Create(gfx::Device* device, int count, const char* caption,
+                      const char* failure = "Failed to create vertex buffer");
   // The vertices to write, or null (no buffer, or the lock failed: "Failed to lock vertex buffer"
   // under the caption). Every successful Lock is followed by Unlock.
   PointVertex* Lock(const char* caption);
