@@ -12,6 +12,10 @@ namespace {
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 }  // namespace
 
+uint32_t MoteColor(float opacity) {
+  return uint32_t(std::clamp(opacity, 0.0f, 1.0f) * 255.0f) << 24 | 0xFFFF40u;
+}
+
 Mote RandomMote(float now) {
   Mote m;
   const float r = RandomUniform(0.0f, 1.0f);
@@ -80,7 +84,7 @@ void CLightGlare::FillVertexBuffer(float opacity) {
   if (!v) return;
   const ScreenRect rect = GetScreenRect();
   const float now = GetTime();
-  const uint32_t color = uint32_t(std::clamp(opacity, 0.0f, 1.0f) * 255.0f) << 24 | 0xFFFF40u;
+  const uint32_t color = effects::MoteColor(opacity);
   for (const effects::Mote& m : motes_) {
     float x, y, px, py;
     effects::MotePosition(m, now, x, y);

@@ -16,6 +16,8 @@ struct Mote {
 constexpr int kMoteCount = 20;
 constexpr float kMoteTurnPeriod = 0.1f;
 
+// The motes' colour at the glare's effective opacity: pale yellow, alpha from the opacity.
+uint32_t MoteColor(float opacity);
 // A fresh mote near the centre, starting within a tenth of a second of now.
 Mote RandomMote(float now);
 // Where the mote is at time t (it moves for at most 0.2 s past its start).

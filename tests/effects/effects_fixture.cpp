@@ -1,5 +1,7 @@
 #include "effects/effects_fixture.h"
 
+#include <cmath>
+
 #include "core/random.h"
 #include "data/texture_cache.h"
 #include "effects/effects_shared.h"
@@ -46,6 +48,16 @@ std::vector<gfx::NullDraw> EffectsTest::RenderFrame() {
 
 CSprite* EffectsTest::MakeHost(const ScreenRect& rect, CGameObject* parent, float depth) {
   return new CSprite(rect, depth, nullptr, parent);
+}
+
+testing::AssertionResult RectNear(const ScreenRect& got, const ScreenRect& want, float tol) {
+  const float d[4] = {got.left - want.left, got.top - want.top, got.right - want.right,
+                      got.bottom - want.bottom};
+  for (float v : d)
+    if (!(std::fabs(v) <= tol))
+      return testing::AssertionFailure()
+             << "got (" << got.left << ", " << got.top << ", " << got.right << ", " << got.bottom << ")";
+  return testing::AssertionSuccess();
 }
 
 testing::AssertionResult StatesRestoredAfter(gfx::NullDevice* rec, size_t drawIndex) {

@@ -33,6 +33,8 @@ class EffectsTest : public testing::Test {
   float lastTime_ = 0;
 };
 
+testing::AssertionResult RectNear(const ScreenRect& got, const ScreenRect& want, float tol = 1e-3f);
+
 // Whether render states that effects change are back to what the sprite pass expects.
 testing::AssertionResult StatesRestoredAfter(gfx::NullDevice* rec, size_t drawIndex);
 
