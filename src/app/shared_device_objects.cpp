@@ -3,12 +3,15 @@
 // keeps its own shared resources; the shell calls them in layer order.
 #include "app/shared_device_objects.h"
 
+#include "effects/effects_shared.h"
 #include "scene/sprite.h"
 
 void RestoreSharedDeviceObjects(gfx::Device* device) {
   CSprite::RestoreStaticDeviceObjects(device);
+  RestoreEffectsSharedObjects(device);
 }
 
 void InvalidateSharedDeviceObjects() {
   CSprite::InvalidateStaticDeviceObjects();
+  InvalidateEffectsSharedObjects();
 }
