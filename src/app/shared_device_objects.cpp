@@ -3,11 +3,14 @@
 // keeps its own shared resources; the shell calls them in layer order.
 #include "app/shell_hooks.h"
 #include "scene/sprite.h"
+#include "ui/button_resources.h"
 
 void RestoreSharedDeviceObjects(gfx::Device* device) {
   CSprite::RestoreStaticDeviceObjects(device);
+  RestoreButtonResources(device);
 }
 
 void InvalidateSharedDeviceObjects() {
   CSprite::InvalidateStaticDeviceObjects();
+  InvalidateButtonResources();
 }
