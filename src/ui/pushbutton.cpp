@@ -1,6 +1,7 @@
 #include "ui/pushbutton.h"
 
 #include "data/string_table.h"
+#include "effects/fire_halo.h"
 #include "platform/os/host.h"
 #include "scene/input.h"
 #include "scene/scene_context.h"
@@ -193,6 +194,6 @@ void CPushbutton::Render(gfx::Device* device) {
 }
 
 void ShowReadyHalo(CSprite* button) {
-  // The fire halo belongs to the effects layer; until it is linked in, the ready sound stands alone.
-  (void)button;
+  auto* halo = new CFireHalo(button);
+  halo->SetScreenRect(button->GetScreenRect().Scale(0.67f));
 }
