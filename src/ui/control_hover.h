@@ -15,9 +15,10 @@ inline bool HoveredThisFrame(const CSprite* sprite) {
 }
 
 // Called from HitTest (frame counter not yet advanced): the rollover sound is due only when the
-// pointer comes back after a gap of more than one frame.
+// pointer comes back after a gap of more than one frame (and on the very first hover, however
+// early in the game's life that is).
 inline bool RolloverSoundDue(int lastHoveredFrame, uint32_t frameCount) {
-  return int64_t(lastHoveredFrame) < int64_t(frameCount) - 2;
+  return lastHoveredFrame < 0 || int64_t(lastHoveredFrame) < int64_t(frameCount) - 2;
 }
 
 // The hit test shared by controls: fully opaque and the pointer inside the rectangle. Records the
