@@ -1,14 +1,25 @@
 #include "ui/slider.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "scene/input.h"
 #include "ui/control_hover.h"
 
+namespace {
+// Repeated float steps of 0.1 drift (0.5 - 5 x 0.1 is not quite 0); a step that lands next to a
+// tenth lands on it, so five clicks from the middle reach the end and a sixth changes nothing.
+float Step(float value, float delta) {
+  const float v = std::clamp(value + delta, 0.0f, 1.0f);
+  const float tenths = std::round(v * 10.0f);
+  return std::fabs(v * 10.0f - tenths) < 1e-3f ? tenths / 10.0f : v;
+}
+}  // namespace
+
 float SliderValueAfter(float value, float x, float w, bool clicked, bool buttonDown) {
   if (!(w > 0.0f)) return value;
-  if (x <= 0.1f * w) return clicked ? std::max(value - 0.1f, 0.0f) : value;
-  if (x >= 0.9f * w) return clicked ? std::min(value + 0.1f, 1.0f) : value;
+  if (x <= 0.1f * w) return clicked ? Step(value, -0.1f) : value;
+  if (x >= 0.9f * w) return clicked ? Step(value, 0.1f) : value;
   if (!buttonDown) return value;
   return std::clamp((x - 0.17f * w) / (0.66f * w), 0.0f, 1.0f);
 }
