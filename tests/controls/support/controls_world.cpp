@@ -30,6 +30,9 @@ constexpr const char* kStrings = R"(<?xml version="1.0" encoding="Windows-1252"?
   </TipTwo>
   <NoValue><Line Value="a line without a value"/></NoValue>
   <ShowTips Value="Show tips"><Line Value="Show tips"/></ShowTips>
+  <Digit Value="7"><Line Value="7"/></Digit>
+  <Snap Value="Snap"><Line Value="Snap"/></Snap>
+  <Fullscreen Value="Full screen"><Line Value="Full screen"/></Fullscreen>
 </Strings>
 )";
 
