@@ -4,7 +4,6 @@
 #include "core/loading_progress.h"
 #include "platform/os/host.h"
 #include "scene/cursor.h"
-#include "ui/button_style.h"
 #include "ui/tooltip.h"
 
 namespace {
@@ -14,9 +13,6 @@ constexpr const char* kSoundNames[3] = {"Click.wav", "Rollover.wav", "HintReady.
 
 CXRef* g_sounds[3] = {};  // weak: sound effects are objects of their own
 gfx::VertexBuffer* g_halves[2] = {};
-TextureEntry* g_pictures[kButtonPictureCount] = {};
-TextureEntry* g_disabled = nullptr;
-TextureEntry* g_glow = nullptr;
 
 gfx::HRESULT CreateHalfQuad(gfx::Device* device, bool hovered, gfx::VertexBuffer** out) {
   gfx::VertexBuffer* vb = nullptr;
@@ -44,12 +40,6 @@ gfx::HRESULT CreateHalfQuad(gfx::Device* device, bool hovered, gfx::VertexBuffer
   return gfx::S_OK;
 }
 
-void AcquireIfMissing(TextureEntry*& slot, const char* name) {
-  if (slot) return;
-  slot = AcquireTexture(name, 0);
-  LoadingProgressStep();
-}
-
 void PresentTooltip(const ScreenRect& rect, const char* text, uint32_t flags) {
   ShowTooltip(rect, text, flags);
 }
@@ -74,10 +64,6 @@ int RestoreButtonResources(gfx::Device* device) {
       break;
     }
   }
-  for (int i = 1; i < int(kButtonPictureCount); ++i)
-    AcquireIfMissing(g_pictures[i], ButtonStyleFor(uint32_t(i)).picture);
-  AcquireIfMissing(g_disabled, "GUI\\Button1Disabled.jpg");
-  AcquireIfMissing(g_glow, "GUI\\PushbuttonGlow.jpg");
   return result;
 }
 
@@ -86,13 +72,6 @@ void InvalidateButtonResources() {
     if (vb) vb->Release();
     vb = nullptr;
   }
-  for (TextureEntry*& t : g_pictures) {
-    ReleaseTexture(t);
-    t = nullptr;
-  }
-  ReleaseTexture(g_disabled);
-  ReleaseTexture(g_glow);
-  g_disabled = g_glow = nullptr;
   for (CXRef*& ref : g_sounds) {
     delete ref;
     ref = nullptr;
@@ -101,16 +80,6 @@ void InvalidateButtonResources() {
 
 gfx::VertexBuffer* ButtonHalfQuad(bool hovered) {
   return g_halves[hovered ? 1 : 0];
-}
-
-TextureEntry* ButtonPictureTexture(int pictureIndex) {
-  return pictureIndex > 0 && pictureIndex < int(kButtonPictureCount) ? g_pictures[pictureIndex] : nullptr;
-}
-TextureEntry* ButtonDisabledTexture() {
-  return g_disabled;
-}
-TextureEntry* ButtonGlowTexture() {
-  return g_glow;
 }
 
 void PlayButtonSound(ButtonSound sound, float volume) {

@@ -10,8 +10,8 @@
 enum : uint32_t {
   kButtonPictureMask = 15,
   kButtonBackStyle = 3 | 16,  // the back picture with its glow
-  kButtonGlow = 16,         // a pulsing glow behind the button
-  kButtonTooltipFont = 32,  // the label uses the small "Tooltip" face
+  kButtonGlow = 16,           // a pulsing glow behind the button
+  kButtonTooltipFont = 32,    // the label uses the small "Tooltip" face
 };
 
 // Pictures (style & kButtonPictureMask); 0 and 8..15 have none and show only their label.

@@ -34,6 +34,9 @@ CPushbutton::CPushbutton(const char* labelKey, int id, uint32_t style, CGameObje
       style_(style) {
   SetId(id);
   SetLabel(labelKey);
+  if (const char* picture = ButtonStyleFor(style).picture) picture_ = AcquireTexture(picture, 0);
+  disabledPicture_ = AcquireTexture("GUI\\Button1Disabled.jpg", 0);
+  if (style & kButtonGlow) glowPicture_ = AcquireTexture("GUI\\PushbuttonGlow.jpg", 0);
   CreateWeakRef(owner, &owner_);
   if (CGameObject* host = parent ? parent : owner) {
     Attach(host, 0);
@@ -45,6 +48,7 @@ CPushbutton::CPushbutton(const char* labelKey, int id, uint32_t style, CGameObje
 
 CPushbutton::~CPushbutton() {
   ReleaseBuffers();
+  for (TextureEntry* t : {picture_, disabledPicture_, glowPicture_}) ReleaseTexture(t);
   delete owner_;
 }
 
@@ -167,7 +171,7 @@ void CPushbutton::Render(gfx::Device* device) {
   const bool hovered = HoveredThisFrame(this);
   BeginSpriteStates(device, false);
 
-  if (gfx::Texture* glow = GetDeviceTexture(ButtonGlowTexture()); glow && (style_ & kButtonGlow)) {
+  if (gfx::Texture* glow = GetDeviceTexture(glowPicture_); glow && (style_ & kButtonGlow)) {
     device->SetRenderState(gfx::RS_SRCBLEND, gfx::BLEND_ONE);
     device->SetRenderState(gfx::RS_DESTBLEND, gfx::BLEND_ONE);
     DrawQuad(device, ButtonGlowRect(rect), kQuadNormal, glow,
@@ -176,14 +180,13 @@ void CPushbutton::Render(gfx::Device* device) {
     device->SetRenderState(gfx::RS_DESTBLEND, gfx::BLEND_INVSRCALPHA);
   }
 
-  const int picture = int(style_ & kButtonPictureMask);
-  gfx::Texture* pictureTexture = GetDeviceTexture(ButtonPictureTexture(picture));
+  gfx::Texture* pictureTexture = GetDeviceTexture(picture_);
   if (gfx::VertexBuffer* half = ButtonHalfQuad(hovered); half && pictureTexture) {
     DrawFan(device, rect, half, pictureTexture, TintMaterial(0xFFFFFFFF, opacity));
   }
 
   const float fraction = DisabledFraction(GetTime(), disabledStart_, disabledDuration_);
-  gfx::Texture* overlay = GetDeviceTexture(ButtonDisabledTexture());
+  gfx::Texture* overlay = GetDeviceTexture(disabledPicture_);
   if (fraction > 0.0f && overlay && FillDisabledVertexBuffer(fraction) == 0) {
     DrawFan(device, rect, disabledBuffer_, overlay, TintMaterial(0xFFFFFFFF, opacity));
   }

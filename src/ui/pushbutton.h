@@ -57,6 +57,9 @@ class CPushbutton : public CSprite {
   void ReleaseBuffers();
 
   LabelMesh label_;
+  TextureEntry* picture_ = nullptr;  // the style's two-state picture
+  TextureEntry* disabledPicture_ = nullptr;
+  TextureEntry* glowPicture_ = nullptr;
   uint32_t normalColor_;
   uint32_t hoveredColor_;
   gfx::VertexBuffer* disabledBuffer_ = nullptr;
