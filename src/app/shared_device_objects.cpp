@@ -5,13 +5,16 @@
 
 #include "effects/effects_shared.h"
 #include "scene/sprite.h"
+#include "ui/button_resources.h"
 
 void RestoreSharedDeviceObjects(gfx::Device* device) {
   CSprite::RestoreStaticDeviceObjects(device);
   RestoreEffectsSharedObjects(device);
+  RestoreButtonResources(device);
 }
 
 void InvalidateSharedDeviceObjects() {
   CSprite::InvalidateStaticDeviceObjects();
   InvalidateEffectsSharedObjects();
+  InvalidateButtonResources();
 }

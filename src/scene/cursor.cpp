@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/tree_dump_fields.h"
 #include "audio/sound_effects.h"
+#include "core/tree_dump_fields.h"
 #include "platform/os/host.h"
 #include "scene/camera.h"
 #include "scene/input.h"
@@ -12,6 +12,7 @@ namespace {
 
 CCursor* g_cursor = nullptr;
 GhostAreaQuery g_ghostQuery = nullptr;
+TooltipPresenter g_tooltipPresenter = nullptr;
 
 struct KindInfo {
   const char* image;
@@ -161,9 +162,11 @@ ScreenRect TooltipRectAtCursor(const ScreenRect& square, int clientWidth, int cl
 }
 
 void ShowTooltipAtCursor(const char* text) {
-  if (!g_cursor || !text) return;
+  if (!g_cursor || !text || !*text || !g_tooltipPresenter) return;
   const ScreenRect rect = TooltipRectAtCursor(g_cursor->GetScreenRect(), GetClientWidth(), GetClientHeight());
-  // Tooltips are not built yet; when they are, this becomes ShowTooltip(rect, text, kTooltipOneLine).
-  (void)rect;
-  (void)kTooltipOneLine;
+  g_tooltipPresenter(rect, text, kTooltipOneLine);
+}
+
+void SetTooltipPresenter(TooltipPresenter presenter) {
+  g_tooltipPresenter = presenter;
 }

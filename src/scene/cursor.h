@@ -67,3 +67,6 @@ bool GhostPoint(int x, int y, const ScreenRect& leftPicture, float& gx, float& g
 // centred on the square, its centre 0.6 heights below the square's bottom.
 ScreenRect TooltipRectAtCursor(const ScreenRect& cursorSquare, int clientWidth, int clientHeight);
 void ShowTooltipAtCursor(const char* text);
+// Tooltips live in the controls layer above; it installs how one is shown (null: none are shown).
+using TooltipPresenter = void (*)(const ScreenRect& rect, const char* text, uint32_t flags);
+void SetTooltipPresenter(TooltipPresenter presenter);

@@ -11,7 +11,8 @@ class CEditKeyTarget {
   ~CEditKeyTarget() = default;
 };
 
-// Makes the control the focused one (null clears the focus).
+// Makes the control the focused one (null clears the focus); the window takes typed text only
+// while some control has the focus.
 void SetFocusedEditControl(CEditKeyTarget* control);
 CEditKeyTarget* GetFocusedEditControl();
 // Clears the focus only when it is this control: a control being destroyed must not take the focus

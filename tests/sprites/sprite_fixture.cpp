@@ -1,5 +1,6 @@
 #include "sprites/sprite_fixture.h"
 
+#include "app/shell_hooks.h"
 #include "data/pak_writer.h"
 #include "data/pakfile.h"
 #include "data/texture_cache.h"
@@ -45,7 +46,8 @@ void SpriteTest::TearDown() {
   DestroyAllObjects();
   EXPECT_EQ(CSprite::LiveCount(), 0);
   EXPECT_EQ(CountObjects(), 0);
-  CSprite::InvalidateStaticDeviceObjects();
+  // As the shell does: every shared resource a test restored goes with the device.
+  InvalidateSharedDeviceObjects();
   DestroyAllTextures();
   SetDevice(nullptr);
   EXPECT_EQ(device_->LiveResourceCount(), 0);

@@ -183,6 +183,10 @@ class Host {
   virtual void InjectButton(bool right, bool down) = 0;
   virtual void InjectKey(int vk, bool down) = 0;
   virtual void InjectText(const std::string& windows1252) = 0;
+  // Typed text (and an input method, where the system has one) is taken only while an edit
+  // control holds the keyboard focus.
+  virtual void SetTextInput(bool on) { (void)on; }
+  virtual bool TextInputActive() const { return false; }
 };
 
 // The one host of the process: SDL in the game, a headless one in tests and --headless runs.

@@ -21,6 +21,8 @@ class HostCommon : public Host {
   void InjectButton(bool right, bool down) override;
   void InjectKey(int vk, bool down) override;
   void InjectText(const std::string& windows1252) override;
+  void SetTextInput(bool on) override { textInput_ = on; }
+  bool TextInputActive() const override { return textInput_; }
 
  protected:
   // Queues an event from any thread and wakes a waiting PollEvent.
@@ -41,6 +43,7 @@ class HostCommon : public Host {
   std::deque<Event> queue_;
 
   int gate_ = 0;
+  bool textInput_ = false;
   bool pointerInjected_ = false;
   int injectedX_ = 0, injectedY_ = 0;
   signed char injectedButton_[2] = {-1, -1};  // -1: not injected, else 0/1

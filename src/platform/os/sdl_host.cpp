@@ -49,8 +49,17 @@ class SdlHost : public HostCommon {
     window_ = SdlWindow::Create(params);
     if (!window_) return nullptr;
     window_->ClientSize(lastClient_.width, lastClient_.height);
-    SDL_StartTextInput();
+    SetTextInput(TextInputActive());
     return window_.get();
+  }
+
+  void SetTextInput(bool on) override {
+    HostCommon::SetTextInput(on);
+    if (on) {
+      SDL_StartTextInput();
+    } else {
+      SDL_StopTextInput();
+    }
   }
 
   void DestroyWindow() override {
