@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/shell_hooks.h"
+#include "app/shared_device_objects.h"
 #include "core/random.h"
 #include "data/pak_writer.h"
 #include "data/pakfile.h"

@@ -1,6 +1,6 @@
 #include "sprites/sprite_fixture.h"
 
-#include "app/shell_hooks.h"
+#include "app/shared_device_objects.h"
 #include "data/pak_writer.h"
 #include "data/pakfile.h"
 #include "data/texture_cache.h"
