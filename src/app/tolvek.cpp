@@ -1,6 +1,7 @@
 #include "app/tolvek.h"
 
 #include "app/automation_run.h"
+#include "app/scene_builders.h"
 #include "app/gamma.h"
 #include "app/shared_device_objects.h"
 #include "app/shell.h"
@@ -52,6 +53,7 @@ CTolvek::CTolvek() {
   GameRandom().Seed(uint32_t(os::CalendarTime()));
   SetWindowEventHandler(&ForwardWaitEvent);
   SetFirstStart(true);
+  RegisterSceneBuilders();
 }
 
 CTolvek::~CTolvek() {
