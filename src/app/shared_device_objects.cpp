@@ -3,11 +3,14 @@
 // keeps its own shared resources; the shell calls them in layer order.
 #include "app/shell_hooks.h"
 #include "scene/sprite.h"
+#include "ui/speech_balloon.h"
 
 void RestoreSharedDeviceObjects(gfx::Device* device) {
   CSprite::RestoreStaticDeviceObjects(device);
+  RestoreSpeechBalloonResources(device);
 }
 
 void InvalidateSharedDeviceObjects() {
   CSprite::InvalidateStaticDeviceObjects();
+  InvalidateSpeechBalloonResources();
 }
