@@ -2,15 +2,18 @@
 // and the objects, and released by the shell's invalidate and delete steps. Each visual subsystem
 // keeps its own shared resources; the shell calls them in layer order.
 #include "app/shell_hooks.h"
+#include "effects/effects_shared.h"
 #include "scene/sprite.h"
 #include "ui/speech_balloon.h"
 
 void RestoreSharedDeviceObjects(gfx::Device* device) {
   CSprite::RestoreStaticDeviceObjects(device);
+  RestoreEffectsSharedObjects(device);
   RestoreSpeechBalloonResources(device);
 }
 
 void InvalidateSharedDeviceObjects() {
   CSprite::InvalidateStaticDeviceObjects();
+  InvalidateEffectsSharedObjects();
   InvalidateSpeechBalloonResources();
 }

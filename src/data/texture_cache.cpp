@@ -29,6 +29,7 @@ namespace {
 TextureEntry* g_head = nullptr;
 TextureEntry* g_tail = nullptr;
 int g_count = 0;
+uint32_t g_generation = 0;
 int g_framesOpen = 0;
 
 char Lower(char c) {
@@ -192,6 +193,11 @@ void InvalidateAllTextures() {
 
 void DestroyAllTextures() {
   while (g_head) Destroy(g_head);
+  ++g_generation;
+}
+
+uint32_t TextureCacheGeneration() {
+  return g_generation;
 }
 
 int CountTextures() {

@@ -44,6 +44,9 @@ int HitTestMask(const TextureEntry* entry, float x, float y);
 void RestoreAllTextures(gfx::Device* device);
 void InvalidateAllTextures();
 void DestroyAllTextures();  // every entry, whatever its references
+// Advances with every DestroyAllTextures: holders that keep an entry for the whole run compare it
+// to learn that their pointer was freed under them.
+uint32_t TextureCacheGeneration();
 int CountTextures();
 // Names compare without regard to letter case (ASCII letters; other bytes as they are).
 bool SameTextureName(std::string_view a, std::string_view b);

@@ -1,6 +1,16 @@
 #include "ui/balloon_starburst.h"
 
+#include <algorithm>
+
+#include "effects/starburst.h"
 #include "ui/speech_balloon.h"
 
-// The particle effects land on their own branch; until they are merged the pop has no sparks.
-void StartBalloonStarburst(CSpeechBalloon*) {}
+void StartBalloonStarburst(CSpeechBalloon* balloon) {
+  if (!balloon) return;
+  const ScreenRect r = balloon->GetScreenRect();
+  const float side = std::max(r.Width(), r.Height());
+  const ScreenRect square = ScreenRect::FromCenter(side, side, r.CenterX(), r.CenterY());
+  // A sibling of the balloon: the sparks outlive the balloon's fade.
+  auto* burst = new CStarburst(balloon, balloon->GetParent(), &square);
+  burst->SetDepth(balloon->GetDepth() - 0.01f);
+}
