@@ -67,7 +67,7 @@ CDialogManager::Shown CDialogManager::Show(int index) {
     }
     case speech::EntryKind::kCorner: {
       CCharacterCorner* corner = GetCorner();
-      if (!corner) return Shown::kSkipped;
+      if (!corner || e.text.empty()) return Shown::kSkipped;
       // One slide per line: a corner that cannot get on screen still gets to speak.
       if (corner->IsOffScreen() && slideTriedFor_ != index) {
         slideTriedFor_ = index;

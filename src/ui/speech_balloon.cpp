@@ -48,6 +48,7 @@ CSpeechBalloon::CSpeechBalloon(const char* key, float anchorX, float anchorY, CG
   SetScreenRect(layout.balloon);
   content_->Attach(this, 0);
   content_->SetScreenRect(layout.content);
+  content_->CGameObject::SetDepth(GetDepth() + 0.01f);  // the text block passes it to its lines
   content_->SetDepth(GetDepth() + 0.01f);
   Grow(layout.balloon);
   if (gfx::Device* device = GetDevice()) RestoreDeviceObjects(device);

@@ -87,6 +87,8 @@ int CSpeechBalloon::DeleteDeviceObjects() {
 }
 
 void CSpeechBalloon::Render(gfx::Device* device) {
+  // The growth animator moves the opacity along with the rectangle; the fade owns it.
+  SetOpacity(fade_.Opacity());
   const ScreenRect rect = GetScreenRect();
   if (!device || IsHidden() || GetEffectiveOpacity() == 0 || !vertices_ || !indices_) return;
   gfx::Texture* texture = GetDeviceTexture(g_picture);
