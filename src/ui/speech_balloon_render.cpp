@@ -16,6 +16,14 @@ constexpr int kGridIndices = 54;
 constexpr int kGridTriangles = 18;
 
 TextureEntry* g_picture = nullptr;
+uint32_t g_generation = 0;  // of the texture cache when g_picture was taken
+
+// A cache-wide destroy frees every entry; ours is then forgotten, not released.
+void ForgetDestroyedPicture() {
+  if (g_generation == TextureCacheGeneration()) return;
+  g_picture = nullptr;
+  g_generation = TextureCacheGeneration();
+}
 
 gfx::HRESULT Fail(gfx::HRESULT hr, const char* text) {
   os::ShowMessageBox(kCaption, text);
@@ -25,6 +33,7 @@ gfx::HRESULT Fail(gfx::HRESULT hr, const char* text) {
 }  // namespace
 
 void CSpeechBalloon::AcquirePicture() {
+  ForgetDestroyedPicture();
   if (!g_picture) g_picture = AcquireTexture(kBalloonPicture, kTexHitMask);
 }
 
@@ -34,6 +43,7 @@ void RestoreSpeechBalloonResources(gfx::Device*) {
 }
 
 void InvalidateSpeechBalloonResources() {
+  ForgetDestroyedPicture();
   ReleaseTexture(g_picture);
   g_picture = nullptr;
 }
@@ -91,6 +101,7 @@ void CSpeechBalloon::Render(gfx::Device* device) {
   SetOpacity(fade_.Opacity());
   const ScreenRect rect = GetScreenRect();
   if (!device || IsHidden() || GetEffectiveOpacity() == 0 || !vertices_ || !indices_) return;
+  AcquirePicture();
   gfx::Texture* texture = GetDeviceTexture(g_picture);
   if (!texture) return;
 

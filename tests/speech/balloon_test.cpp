@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "data/texture_cache.h"
 #include "scene/sprite_animator.h"
 #include "speech/speech_fixture.h"
 #include "ui/character_corner.h"
@@ -240,6 +241,25 @@ TEST_F(BalloonTest, ClickToContinueFollowsTheStrongestWaitingBalloon) {
 
   const ScreenRect m = CClickToContinue::PlacementFor(800, 600);
   EXPECT_TRUE(Near(m, ScreenRect::FromCenter(503.4f, 60, 400, 420)));
+}
+
+}  // namespace
+}  // namespace speechtest
+
+namespace speechtest {
+namespace {
+
+TEST_F(BalloonTest, TheSharedPictureOutlivesACacheWideDestroy) {
+  // The shell (and tests) may empty the texture cache before the shared resources are released.
+  DestroyAllTextures();
+  InvalidateSpeechBalloonResources();
+  RestoreSpeechBalloonResources(device_);
+  DestroyAllTextures();
+  ShowSpeechBalloon("One", 700, 100, env_, 0);
+  RunUntil(0.4f);  // draws, taking the picture again
+  EXPECT_GE(CountTextures(), 1);
+  InvalidateSpeechBalloonResources();
+  RestoreSpeechBalloonResources(device_);
 }
 
 }  // namespace
