@@ -3,13 +3,29 @@
 #include <cmath>
 
 #include "core/random.h"
+#include "data/pak_writer.h"
+#include "data/pakfile.h"
 #include "data/texture_cache.h"
 #include "effects/effects_shared.h"
 #include "platform/os/host.h"
+#include "support/test_env.h"
 
 namespace effectstest {
 
 void EffectsTest::SetUp() {
+  // An archive without the effect pictures: the effects must cope with missing art.
+  static std::string root;
+  if (root.empty()) {
+    std::vector<uint8_t> tga(18, 0);
+    tga[2] = 2, tga[12] = 1, tga[14] = 1, tga[16] = 32, tga[17] = 0x28;
+    tga.insert(tga.end(), {255, 255, 255, 255});
+    std::vector<uint8_t> archive;
+    pak::BuildArchive({{"Art\\White.tga", tga}}, 3, archive);
+    root = testenv::MakeTempDir("effects");
+    os::WriteFileAtomic(os::JoinPath(root, "Textures.pak"), archive.data(), archive.size());
+  }
+  ResetPaksForTest();
+  os::SetDataRoot(root);
   os::SetMessageBoxHook([this](const std::string& caption, const std::string& text, os::MsgIcon) {
     boxes_.push_back(caption + "|" + text);
     return int(os::kMsgOk);
