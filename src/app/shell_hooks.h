@@ -2,9 +2,6 @@
 // subsystem's own header when that subsystem brings the real definition.
 #pragma once
 
-// The click-to-continue marker (speech balloons).
-void CreateClickToContinueMarker();
-
 // Dialogs.
 bool IsDialogOpen();
 void CancelCurrentDialog();

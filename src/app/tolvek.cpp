@@ -30,6 +30,7 @@
 #include "scene/game_font.h"
 #include "scene/game_object.h"
 #include "scene/input.h"
+#include "ui/click_to_continue.h"
 
 namespace {
 constexpr int kVkEscape = 0x1B;
