@@ -31,3 +31,6 @@ vardell_playthrough(help
 vardell_playthrough(bad_option
   ARGS --no-such-option
   CHECKS -DEXPECT_RC=2 -DEXPECT_OUTPUT=unknown)
+vardell_playthrough(epilogue_conversation
+  ARGS --windowed --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/epilogue.script
+  CHECKS -DEXPECT_PNG=mid.png -DEXPECT_JSON=mid.json -DEXPECT_JSON_TEXT=CSpeechBalloon)
