@@ -7,7 +7,7 @@
 #include "data/pakfile.h"
 #include "platform/gfx/image_decode.h"
 #include "platform/os/host.h"
-#include "scene/game_object.h"
+#include "core/published_device.h"
 
 struct TextureEntry {
   TextureEntry* prev = nullptr;

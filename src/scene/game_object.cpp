@@ -24,7 +24,6 @@ float g_time = 0;
 float g_elapsed = 0;
 uint32_t g_frameCount = 0;
 gfx::Viewport g_viewport{0, 0, 0, 0, 0.0f, 1.0f};
-gfx::Device* g_device = nullptr;
 
 void SetMaterialColor(gfx::Material& m, uint32_t argb) {
   float a = float((argb >> 24) & 0xFF) / 255.0f;
@@ -329,7 +328,7 @@ CGameObject* FindHoveredObject() {
 }
 
 void RestoreAllObjects(gfx::Device* device) {
-  g_device = device;
+  SetDevice(device);
   WalkCreationList([device](CGameObject* obj) { obj->RestoreDeviceObjects(device); });
 }
 
@@ -353,12 +352,6 @@ float GetElapsed() {
 }
 uint32_t GetFrameCount() {
   return g_frameCount;
-}
-gfx::Device* GetDevice() {
-  return g_device;
-}
-void SetDevice(gfx::Device* device) {
-  g_device = device;
 }
 const gfx::Viewport& GetViewport() {
   return g_viewport;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "core/published_device.h"
 #include "platform/gfx/device.h"
 
 // Type ids returned by GetTypeId: one number per class; lookups, the environment switch and
@@ -165,8 +166,6 @@ void DestroyAllObjects();
 float GetTime();
 float GetElapsed();
 uint32_t GetFrameCount();
-gfx::Device* GetDevice();
-void SetDevice(gfx::Device* device);  // the shell publishes the device at the start of each restore
 const gfx::Viewport& GetViewport();
 void SetClientSize(int width, int height);
 int GetClientWidth();

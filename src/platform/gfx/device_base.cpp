@@ -340,7 +340,7 @@ HRESULT DeviceBase::GetMaterial(Material* m) const {
 }
 
 HRESULT DeviceBase::SetViewport(const Viewport& vp) {
-  // The viewport must lie inside the back buffer, as on the original device.
+  // The viewport must lie inside the back buffer, as Direct3D 8 requires.
   if (vp.width == 0 || vp.height == 0 || uint64_t(vp.x) + vp.width > uint64_t(bbWidth_) ||
       uint64_t(vp.y) + vp.height > uint64_t(bbHeight_) || !(vp.minZ >= 0.0f && vp.maxZ <= 1.0f))
     return D3DERR_INVALIDCALL;
@@ -442,7 +442,7 @@ HRESULT DeviceBase::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount,
   uint64_t size = LayoutOf(state_.fvf).size;
   call.vertexBytes = n ? uint32_t(std::min<uint64_t>((n - 1) * stride + size, 0xFFFFFFFFu)) : 0;
   HRESULT hr = Draw(call);
-  // As on the original device, a user-pointer draw leaves stream 0 unset.
+  // As in Direct3D 8, a user-pointer draw leaves stream 0 unset.
   Rebind(state_.stream, static_cast<VertexBufferBase*>(nullptr));
   state_.stride = 0;
   return hr;

@@ -1,5 +1,5 @@
 // What the two backends share: reference-counted resources with CPU copies, the device state
-// with the original device's defaults, and draw validation. A backend only turns a validated
+// with Direct3D 8's defaults, and draw validation. A backend only turns a validated
 // DrawCall into pixels (or a record) and implements the frame.
 #pragma once
 
@@ -117,7 +117,7 @@ class TextureBase : public Counted<Texture> {
   static uint64_t NextSerial();
 };
 
-// Every piece of state a draw depends on, with the original device's defaults.
+// Every piece of state a draw depends on, with Direct3D 8's defaults.
 struct DeviceState {
   uint32_t rs[RS_COUNT];
   uint32_t tss[kMaxTextureStages][TSS_COUNT];
@@ -215,7 +215,7 @@ class DeviceBase : public Device {
   virtual void OnGammaChanged() {}
 
   // New back-buffer size: the state returns to its defaults and every binding is dropped, as a
-  // reset of the original device does; resources stay valid.
+  // Direct3D 8 reset does; resources stay valid.
   void ResetState(int backBufferWidth, int backBufferHeight);
   // Drops every binding and detaches every resource still alive (call while the backend's
   // context can still free its objects).

@@ -74,7 +74,7 @@ void main() {
     if (pointMode != 0) px += (corner - 0.5) * PointPixels(0.0);
     // Pixel centres sit on integer coordinates in this convention, half a pixel off GL's. The
     // target is stored top row first (GL y grows downwards here), so GL's fill rule for shared
-    // edges matches the original's top-left rule.
+    // edges matches Direct3D's top-left rule.
     vec2 ndc = (px + 0.5 - uViewport.xy) / vpSize * 2.0 - 1.0;
     clip = vec4(ndc * w, (aPos.z * 2.0 - 1.0) * w, w);
   } else {

@@ -101,7 +101,7 @@ struct PositionNotify {
   std::shared_ptr<Event> event;
 };
 
-// Reference counted like the original's objects: Release() frees at zero.
+// Reference counted like DirectSound's COM objects: Release() frees at zero.
 class Resource {
  public:
   virtual uint32_t AddRef() = 0;

@@ -1,6 +1,6 @@
 // The mixer: every playing buffer is resampled from its own frequency to the output rate (linear
 // interpolation), scaled by its volume and pan, and summed into a stereo float mix that is clipped
-// to 16 bits at the end. Pan follows the original law: a pan of p hundredths of a decibel leaves
+// to 16 bits at the end. Pan follows DirectSound's law: a pan of p hundredths of a decibel leaves
 // one channel alone and attenuates the other by |p|.
 #include <algorithm>
 #include <cmath>
