@@ -33,4 +33,4 @@ vardell_playthrough(bad_option
   CHECKS -DEXPECT_RC=2 -DEXPECT_OUTPUT=unknown)
 vardell_playthrough(epilogue_conversation
   ARGS --windowed --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/epilogue.script
-  CHECKS -DEXPECT_PNG=mid.png -DEXPECT_JSON=mid.json -DEXPECT_JSON_TEXT=CSpeechBalloon)
+  CHECKS -DEXPECT_PNG=mid.png -DEXPECT_JSON=mid.json -DEXPECT_JSON_TEXT=CPopupImage)
