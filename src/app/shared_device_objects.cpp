@@ -6,15 +6,18 @@
 #include "effects/effects_shared.h"
 #include "scene/sprite.h"
 #include "ui/button_resources.h"
+#include "ui/speech_balloon.h"
 
 void RestoreSharedDeviceObjects(gfx::Device* device) {
   CSprite::RestoreStaticDeviceObjects(device);
   RestoreEffectsSharedObjects(device);
   RestoreButtonResources(device);
+  RestoreSpeechBalloonResources(device);
 }
 
 void InvalidateSharedDeviceObjects() {
   CSprite::InvalidateStaticDeviceObjects();
   InvalidateEffectsSharedObjects();
   InvalidateButtonResources();
+  InvalidateSpeechBalloonResources();
 }

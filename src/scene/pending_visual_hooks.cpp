@@ -1,4 +1,0 @@
-// Placeholder until speech balloons land (the marker shows while a balloon waits for a click).
-#include "app/shell_hooks.h"
-
-void CreateClickToContinueMarker() {}
