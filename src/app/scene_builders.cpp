@@ -3,6 +3,9 @@
 #include "app/scene_builders.h"
 
 #include "flow/environment_factory.h"
+#include "flow/map_environment.h"
 #include "scene/game_object.h"
 
-void RegisterSceneBuilders() {}
+void RegisterSceneBuilders() {
+  RegisterEnvironmentBuilder(TypeId::kMapEnvironment, &BuildMapEnvironment);
+}
