@@ -1,6 +1,6 @@
 #include "render_speech/speech_scene.h"
 
-#include "app/shell_hooks.h"
+#include "app/shared_device_objects.h"
 #include "data/pakfile.h"
 #include "data/string_table.h"
 #include "data/texture_cache.h"
