@@ -4,8 +4,10 @@
 
 #include "flow/environment_factory.h"
 #include "flow/epilogue.h"
+#include "flow/map_environment.h"
 #include "scene/game_object.h"
 
 void RegisterSceneBuilders() {
+  RegisterEnvironmentBuilder(TypeId::kMapEnvironment, &BuildMapEnvironment);
   RegisterEnvironmentBuilder(TypeId::kEpilogueEnvironment, &BuildEpilogue);
 }
