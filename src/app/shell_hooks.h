@@ -4,7 +4,3 @@
 
 // The click-to-continue marker (speech balloons).
 void CreateClickToContinueMarker();
-
-// Dialogs.
-bool IsDialogOpen();
-void CancelCurrentDialog();

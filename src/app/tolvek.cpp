@@ -1,6 +1,7 @@
 #include "app/tolvek.h"
 
 #include "app/automation_run.h"
+#include "app/dialog_services.h"
 #include "app/gamma.h"
 #include "app/shared_device_objects.h"
 #include "app/shell.h"
@@ -29,6 +30,7 @@
 #include "scene/game_font.h"
 #include "scene/game_object.h"
 #include "scene/input.h"
+#include "ui/dialog_background.h"
 
 namespace {
 constexpr int kVkEscape = 0x1B;
@@ -52,9 +54,11 @@ CTolvek::CTolvek() {
   GameRandom().Seed(uint32_t(os::CalendarTime()));
   SetWindowEventHandler(&ForwardWaitEvent);
   SetFirstStart(true);
+  InstallDialogServices(true);
 }
 
 CTolvek::~CTolvek() {
+  InstallDialogServices(false);
   SetWindowEventHandler(nullptr);
 }
 
