@@ -8,9 +8,10 @@ namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
 // Side crests: 1.5 border thicknesses high, 1.135 times as wide.
 constexpr float kCrestHeight = 1.5f, kCrestAspect = 1.135f;
-// Scrolls: 0.76 border thicknesses high and 2.12 long, their centres 0.311 of the side from its
-// middle; a side too short to hold one between the crest and the corner shows none.
-constexpr float kScrollHeight = 0.76f, kScrollLength = 2.12f, kScrollDistance = 0.311f;
+// Scrolls: at most 0.76 border thicknesses high and 2.12 long, filling at most 0.85 of their
+// stretch of border, in the picture's proportions (128 x 48).
+constexpr float kScrollHeight = 0.76f, kScrollLength = 2.12f, kScrollFill = 0.85f,
+                kScrollAspect = 128.0f / 48.0f;
 
 float UsableThickness(float width, float height, float thickness) {
   return std::clamp(thickness, 0.0f, 0.25f * std::max(0.0f, std::min(width, height)));
@@ -68,14 +69,17 @@ std::array<OrnamentPlacement, kSideOrnaments + kScrollOrnaments> PlaceOrnaments(
       {rect.right, cy, 0, 1, kPi / 2, rect.Height()},
   };
   const float crestH = kCrestHeight * b, crestW = kCrestAspect * crestH;
-  const float scrollH = kScrollHeight * b, scrollW = kScrollLength * b;
   for (int s = 0; s < kSideOrnaments; ++s) {
     const Side& side = sides[s];
     // Turned a quarter, a rectangle keeps its width and height; the turn lays it along the side.
     out[size_t(s)] = {ScreenRect::FromCenter(crestW, crestH, side.x, side.y, side.angle), b > 0};
-    const float distance = kScrollDistance * side.length;
-    const bool fits =
-        b > 0 && distance - scrollW / 2 >= crestW / 2 && distance + scrollW / 2 <= side.length / 2 - b;
+    // A scroll in the middle of each stretch of border between a corner and the crest, at most
+    // 2.12 thicknesses long and 0.76 high; a stretch shorter than a thickness shows none.
+    const float stretch = side.length / 2 - b - crestW / 2;
+    const float length = std::min(kScrollLength * b, kScrollFill * stretch);
+    const float height = std::min(kScrollHeight * b, length / kScrollAspect);
+    const bool fits = b > 0 && stretch >= b;
+    const float distance = crestW / 2 + stretch / 2;
     // On the middle of the border, inside the outer edge.
     const float inX = side.dx == 0 ? (s == 2 ? b / 2 : -b / 2) : 0;
     const float inY = side.dy == 0 ? (s == 0 ? b / 2 : -b / 2) : 0;
@@ -83,8 +87,7 @@ std::array<OrnamentPlacement, kSideOrnaments + kScrollOrnaments> PlaceOrnaments(
       const float sign = end == 0 ? -1.0f : 1.0f;
       const float x = side.x + inX + sign * distance * side.dx, y = side.y + inY + sign * distance * side.dy;
       const float angle = side.dx != 0 ? 0.0f : kPi / 2;
-      out[size_t(kSideOrnaments + 2 * s + end)] = {ScreenRect::FromCenter(scrollW, scrollH, x, y, angle),
-                                                   fits};
+      out[size_t(kSideOrnaments + 2 * s + end)] = {ScreenRect::FromCenter(length, height, x, y, angle), fits};
     }
   }
   return out;

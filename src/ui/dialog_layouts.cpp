@@ -68,7 +68,8 @@ MessageBoxLayout LayoutMessageBox(int kind, int lines, float lineHeight, float t
 }
 
 OptionsLayout LayoutOptions(const std::vector<OptionsRow>& rows, float clientWidth, float clientHeight) {
-  const float gap = 0.02f * clientHeight, margin = 0.1f * clientHeight;
+  // The sides get a wider margin than top and bottom, so the sliders' end caps clear the border.
+  const float gap = 0.02f * clientHeight, margin = 0.1f * clientHeight, side = 0.15f * clientHeight;
   float height = 0, width = 0;
   for (const OptionsRow& r : rows) {
     height += r.height * clientHeight;

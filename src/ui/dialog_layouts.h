@@ -63,5 +63,6 @@ struct OptionsLayout {
   ScreenRect dialog;
   std::vector<ScreenRect> rows;  // each centred horizontally at its own width
 };
-// Rows 0.02 x H apart inside a margin of 0.1 x H, centred on the client.
+// Rows 0.02 x H apart inside margins of 0.1 x H above and below and 0.15 x H at the sides,
+// centred on the client.
 OptionsLayout LayoutOptions(const std::vector<OptionsRow>& rows, float clientWidth, float clientHeight);

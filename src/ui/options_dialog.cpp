@@ -86,9 +86,9 @@ COptionsDialog::COptionsDialog(CGameObject* owner, CGameObject* parent) {
   SetScreenRect(layout.dialog);
   for (size_t i = 0; i < rows.size(); ++i) {
     const ScreenRect& r = layout.rows[i];
+    // The row is as wide as its sprite: the aspect was scaled down with the drawn height.
     const float h = r.Height() * rows[i].drawn;
-    rows[i].sprite->SetScreenRect(
-        ScreenRect::FromCenter(r.Width() * rows[i].drawn, h, r.CenterX(), r.CenterY()));
+    rows[i].sprite->SetScreenRect(ScreenRect::FromCenter(r.Width(), h, r.CenterX(), r.CenterY()));
   }
   // Gilt scrolls on either side of "Back", the right one mirrored.
   const ScreenRect back = layout.rows.back();
