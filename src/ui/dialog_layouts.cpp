@@ -78,7 +78,7 @@ OptionsLayout LayoutOptions(const std::vector<OptionsRow>& rows, float clientWid
   if (!rows.empty()) height += gap * float(rows.size() - 1);
   OptionsLayout out;
   out.dialog =
-      ScreenRect::FromCenter(width + 2 * margin, height + 2 * margin, clientWidth / 2, clientHeight / 2);
+      ScreenRect::FromCenter(width + 2 * side, height + 2 * margin, clientWidth / 2, clientHeight / 2);
   float y = out.dialog.top + margin;
   for (const OptionsRow& r : rows) {
     const float h = r.height * clientHeight;
