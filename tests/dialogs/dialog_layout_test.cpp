@@ -12,7 +12,6 @@
 #include "ui/dialog_layouts.h"
 #include "ui/game_dialog.h"
 #include "ui/message_box.h"
-#include "ui/options_dialog.h"
 #include "ui/pushbutton.h"
 
 namespace dialogstest {
@@ -149,16 +148,6 @@ TEST(DialogLayouts, GameMenuButtonsFollowTheirFlagsInOrder) {
     for (const GameDialogButton& b : GameDialogButtons(c.flags)) ids.push_back(b.id);
     EXPECT_EQ(ids, c.ids) << c.flags;
   }
-  // Four buttons on a 600-pixel client: rows of 45, a stack of 4.75 rows, margins of 120.
-  const StackLayout l = LayoutGameDialog({2.0f, 4.0f, 1.5f, 3.0f}, 400, 300, 600);
-  EXPECT_TRUE(RectNear(l.dialog, ScreenRect::FromCenter(240 + 4 * 45, 240 + 4.75f * 45, 400, 300)));
-  ASSERT_EQ(l.buttons.size(), 4u);
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_NEAR(l.buttons[i].CenterY(), 300 - 4.75f * 45 / 2 + 22.5f + 1.25f * 45 * float(i), 1e-3f);
-    EXPECT_NEAR(l.buttons[i].Height(), 45, 1e-3f);
-    EXPECT_NEAR(l.buttons[i].CenterX(), 400, 1e-3f);
-  }
-  EXPECT_NEAR(l.buttons[1].Width(), 180, 1e-3f);
 }
 
 TEST_F(DialogsTest, GameMenuIsCentredOnItsParentWithItsButtonsStacked) {
@@ -247,11 +236,7 @@ TEST_F(DialogsTest, MessageBoxesAreBuiltToTheirKind) {
     }
     EXPECT_EQ(ids, c.ids);
     EXPECT_EQ(box->HitTest(), c.hit);
-    EXPECT_EQ(box->GetText()->GetLineCount(), 3);
-    EXPECT_EQ(box->GetText()->GetLine(0)->GetColor() & 0xFFFFFF, 0xFFEA80u);
     EXPECT_EQ(box->GetParent(), scene);
-    EXPECT_NEAR(box->GetScreenRect().CenterX(), kW / 2.0f, 0.01f);
-    EXPECT_TRUE(box->IsAnimating());
     delete box;
   }
   // Lines given directly; a box without an owner hangs on the current scene.
@@ -259,29 +244,6 @@ TEST_F(DialogsTest, MessageBoxesAreBuiltToTheirKind) {
   auto* box = new CMessageBox(lines, 2, "VictorianLET", 0.05f, nullptr, kBoxOk);
   EXPECT_EQ(box->GetText()->GetLineCount(), 2);
   EXPECT_EQ(box->GetParent(), scene);
-}
-
-TEST(DialogLayouts, OptionsRowsStackWithGapsAndMargins) {
-  const OptionsLayout l = LayoutOptions({{0.07f, 4}, {0.07f, 7.5f}, {0.0525f, 3}}, 800, 600);
-  const float h = 600 * (0.07f + 0.07f + 0.0525f) + 2 * 12;
-  EXPECT_NEAR(l.dialog.Height(), h + 2 * 60, 1e-3f);
-  EXPECT_NEAR(l.dialog.Width(), 42 * 7.5f + 2 * 90, 1e-3f);
-  EXPECT_NEAR(l.dialog.CenterY(), 300, 1e-3f);
-  EXPECT_NEAR(l.rows[0].top, l.dialog.top + 60, 1e-3f);
-  EXPECT_NEAR(l.rows[1].top, l.rows[0].bottom + 12, 1e-3f);
-  EXPECT_NEAR(l.rows[2].Height(), 31.5f, 1e-3f);
-  EXPECT_NEAR(l.rows[2].Width(), 94.5f, 1e-3f);
-}
-
-TEST(DialogLayouts, BrightnessAndGammaMirrorEachOther) {
-  const std::pair<float, float> cases[] = {{0.0f, 1.5f}, {1.0f, 0.5f}, {0.5f, 1.0f}, {0.25f, 1.25f}};
-  for (auto [brightness, gamma] : cases) {
-    EXPECT_NEAR(GammaForBrightness(brightness), gamma, 1e-6f);
-    EXPECT_NEAR(BrightnessForGamma(gamma), brightness, 1e-6f);
-  }
-  EXPECT_EQ(GammaForBrightness(-3), 1.5f);
-  EXPECT_EQ(BrightnessForGamma(4.0f), 0.0f);
-  EXPECT_EQ(BrightnessForGamma(0.1f), 1.0f);
 }
 
 }  // namespace
