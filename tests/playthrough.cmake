@@ -34,3 +34,7 @@ vardell_playthrough(bad_option
 vardell_playthrough(epilogue_conversation
   ARGS --windowed --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/epilogue.script
   CHECKS -DEXPECT_PNG=mid.png -DEXPECT_JSON=mid.json -DEXPECT_JSON_TEXT=CPopupImage)
+# The first start shows the logo and stores how many steps it loaded; the second start reads that back.
+vardell_playthrough(first_and_later_start
+  ARGS --windowed --fixed-dt 0.02 --frames 40 --screenshot start.png
+  CHECKS -DRUNS=2 -DEXPECT_PNG=start.png -DEXPECT_SETTINGS=1 "-DEXPECT_SETTINGS_TEXT=MaxProgress=dword:")

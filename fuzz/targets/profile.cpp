@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_hooks.h"
 #include "player/game_state.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "app/tolvek.h"
 
 #include "app/automation_run.h"
-#include "app/scene_builders.h"
+#include "app/dialog_services.h"
 #include "app/gamma.h"
+#include "app/scene_builders.h"
 #include "app/shared_device_objects.h"
 #include "app/shell.h"
-#include "app/shell_hooks.h"
 #include "audio/ambient_sounds.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
@@ -31,6 +31,7 @@
 #include "scene/game_object.h"
 #include "scene/input.h"
 #include "ui/click_to_continue.h"
+#include "ui/dialog_background.h"
 
 namespace {
 constexpr int kVkEscape = 0x1B;
@@ -55,9 +56,11 @@ CTolvek::CTolvek() {
   SetWindowEventHandler(&ForwardWaitEvent);
   SetFirstStart(true);
   RegisterSceneBuilders();
+  InstallDialogServices(true);
 }
 
 CTolvek::~CTolvek() {
+  InstallDialogServices(false);
   SetWindowEventHandler(nullptr);
 }
 

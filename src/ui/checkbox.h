@@ -26,6 +26,11 @@ class CCheckbox : public CSprite {
   float GetNaturalAspect() override { return label_.Aspect() * 0.5f + 1.25f; }
 
   void SetChecked(bool checked) { checked_ = checked; }
+  void SetLabelColors(uint32_t normal, uint32_t hovered) {
+    normalColor_ = normal;
+    hoveredColor_ = hovered;
+  }
+  uint32_t GetNormalLabelColor() const { return normalColor_; }
   bool IsChecked() const { return checked_; }
   const LabelMesh& GetLabel() const { return label_; }
   // The label's rectangle inside the sprite's (kept to its aspect, never past the right edge).

@@ -13,6 +13,9 @@
 #include "platform/gfx/null_device.h"
 #include "platform/os/host.h"
 #include "scene/game_object.h"
+#include "ui/checkbox.h"
+#include "ui/dialog_host.h"
+#include "ui/options_dialog.h"
 
 namespace {
 
@@ -352,4 +355,39 @@ TEST_F(AppTest, RecentPlayerReadsWholeNamesOnly) {
   EXPECT_EQ(GetRecentPlayer(), "Fifteen_Chars_1");
   SetSettingString("Players", "Recent Player", "Sixteen_Chars_12");
   EXPECT_EQ(GetRecentPlayer(), "*");
+}
+
+TEST_F(AppTest, DialogsReachTheShellThroughTheirHost) {
+  CTolvek& app = Start();
+  Frame();
+  DialogHost& host = GetDialogHost();
+  COptionsDialog* options = OpenOptionsDialog(nullptr, nullptr);
+  EXPECT_FALSE(host.IsWindowed());
+  EXPECT_TRUE(options->GetCheckbox(kCmdFullScreen)->IsChecked());
+  // The switch is queued and happens between frames; the open options follow the new mode.
+  host.RequestFullScreen(false);
+  EXPECT_FALSE(app.IsWindowed());
+  Frame();
+  Frame();
+  EXPECT_TRUE(app.IsWindowed());
+  EXPECT_TRUE(host.IsWindowed());
+  EXPECT_FALSE(options->GetCheckbox(kCmdFullScreen)->IsChecked());
+  host.RequestFullScreen(true);
+  Frame();
+  Frame();
+  EXPECT_FALSE(app.IsWindowed());
+  EXPECT_EQ(app.BackBufferWidth(), 1024);
+  EXPECT_TRUE(options->GetCheckbox(kCmdFullScreen)->IsChecked());
+  // Brightness goes to the final pass at once and is stored at exit.
+  host.SetGamma(0.8f);
+  EXPECT_FLOAT_EQ(GetGamma(), 0.8f);
+  // Esc with a dialog open goes to the dialog, not the scene.
+  os::Event esc{};
+  esc.type = os::Event::kKeyDown;
+  esc.key = 0x1B;
+  app.MsgProc(esc);
+  EXPECT_TRUE(options->IsClosing());
+  app.OnAppMessage(kMsgSaveAndQuit, 0);
+  EXPECT_FLOAT_EQ(GetSettingFloat("Window", "Gamma", 0), 0.8f);
+  EXPECT_FALSE(IsDialogOpen());
 }

@@ -1,7 +1,8 @@
 # Runs the real game binary in automation mode inside a private folder and checks what it left.
 #   -DVARDELL=<binary> -DWORK=<folder> -DARGS=<arguments separated by |> [-DVIDEO=offscreen] [-DEXPECT_RC=0]
 #   [-DEXPECT_SETTINGS=1] [-DEXPECT_PNG=<name>] [-DEXPECT_JSON=<name>] [-DEXPECT_OUTPUT=<text>]
-#   [-DEXPECT_JSON_TEXT=<text>]
+#   [-DEXPECT_JSON_TEXT=<text>] [-DRUNS=<n>: start the game n times in the same folder, as later starts]
+#   [-DEXPECT_SETTINGS_TEXT=<text>]
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "|" ";" ARGS "${ARGS}")
@@ -14,6 +15,10 @@ if(NOT DEFINED VIDEO)
   set(VIDEO offscreen)
 endif()
 
+if(NOT DEFINED RUNS)
+  set(RUNS 1)
+endif()
+foreach(run RANGE 1 ${RUNS})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env
     XDG_CONFIG_HOME=${WORK}/config XDG_DATA_HOME=${WORK}/data
@@ -27,8 +32,9 @@ execute_process(
   TIMEOUT 120)
 message(STATUS "stdout:\n${out}\nstderr:\n${err}")
 if(NOT rc STREQUAL EXPECT_RC)
-  message(FATAL_ERROR "exit code ${rc}, expected ${EXPECT_RC}")
+  message(FATAL_ERROR "run ${run}: exit code ${rc}, expected ${EXPECT_RC}")
 endif()
+endforeach()
 
 if(EXPECT_OUTPUT)
   string(FIND "${out}${err}" "${EXPECT_OUTPUT}" at)
@@ -43,6 +49,12 @@ if(EXPECT_SETTINGS)
     message(FATAL_ERROR "no settings file at ${ini}")
   endif()
   file(READ "${ini}" text)
+  if(EXPECT_SETTINGS_TEXT)
+    string(FIND "${text}" "${EXPECT_SETTINGS_TEXT}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "settings file lacks ${EXPECT_SETTINGS_TEXT}:\n${text}")
+    endif()
+  endif()
   foreach(key Resolution Left Top Right Bottom Gamma)
     string(FIND "${text}" "${key}=" at)
     if(at EQUAL -1)

@@ -1,7 +1,0 @@
-// The shell's calls into parts of the game that have not landed yet. Each one moves to its
-// subsystem's own header when that subsystem brings the real definition.
-#pragma once
-
-// Dialogs.
-bool IsDialogOpen();
-void CancelCurrentDialog();

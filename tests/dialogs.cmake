@@ -1,0 +1,15 @@
+# The dialog tests build their archives with the font tests' helpers and the build's art; the
+# render tests share the dialog tests' world and draw through the scene GL window.
+foreach(t test_dialogs test_render_dialogs)
+  if(TARGET ${t})
+    target_sources(${t} PRIVATE ${CMAKE_SOURCE_DIR}/tests/fonts/font_fixture.cpp)
+    foreach(dep art_textures content_fonts)
+      if(TARGET ${dep})
+        add_dependencies(${t} ${dep})
+      endif()
+    endforeach()
+  endif()
+endforeach()
+if(TARGET test_render_dialogs)
+  target_sources(test_render_dialogs PRIVATE ${CMAKE_SOURCE_DIR}/tests/dialogs/support/dialogs_world.cpp)
+endif()
