@@ -44,9 +44,10 @@ void PlayAt(const char* sound, CSprite* object) {
 // ---- CShadow ---------------------------------------------------------------------------------
 
 const char* CShadow::TextureFor(int index) {
-  static const char* const kShapes[6] = {"Search\\Shadows\\Ellipse1.png",   "Search\\Shadows\\Ellipse2.png",
-                                         "Search\\Shadows\\Ellipse3.png",   "Search\\Shadows\\Rectangle1.png",
-                                         "Search\\Shadows\\Rectangle2.png", "Search\\Shadows\\Rectangle3.png"};
+  static const char* const kShapes[6] = {
+      "Search\\Shadows\\Ellipse1.png",   "Search\\Shadows\\Ellipse2.png",
+      "Search\\Shadows\\Ellipse3.png",   "Search\\Shadows\\Rectangle1.png",
+      "Search\\Shadows\\Rectangle2.png", "Search\\Shadows\\Rectangle3.png"};
   return index >= 1 && index <= 6 ? kShapes[index - 1] : nullptr;
 }
 
@@ -295,7 +296,8 @@ void CHiddenObject::DragStep() {
   int x = 0, y = 0;
   GetPointerPosition(x, y);
   const ScreenRect r = GetScreenRect();
-  const ScreenRect moved = ScreenRect::FromCenter(r.Width(), r.Height(), float(x) + grabX_, float(y) + grabY_, r.angle);
+  const ScreenRect moved =
+      ScreenRect::FromCenter(r.Width(), r.Height(), float(x) + grabX_, float(y) + grabY_, r.angle);
   const ScreenRect bounds = moved.BoundingBox();
   const ScreenRect kept = hidden::ClampToBox(bounds, DragLimits());
   SetCenter(moved.CenterX() + kept.left - bounds.left, moved.CenterY() + kept.top - bounds.top);
@@ -404,7 +406,8 @@ void CHiddenObject::Arrive(bool quiet) {
 int CHiddenObject::RestoreDeviceObjects(gfx::Device* device) {
   const int result = CSprite::RestoreDeviceObjects(device);
   if (spec_.behavior != venue::kPatch || !device || patchBuffer_) return result;
-  const gfx::HRESULT hr = device->CreateVertexBuffer(4 * sizeof(gfx::VertexPosUv), gfx::FVF_POS_UV, &patchBuffer_);
+  const gfx::HRESULT hr =
+      device->CreateVertexBuffer(4 * sizeof(gfx::VertexPosUv), gfx::FVF_POS_UV, &patchBuffer_);
   if (gfx::Failed(hr) || !patchBuffer_) {
     patchBuffer_ = nullptr;
     os::ShowMessageBox("CHiddenObject::RestoreDeviceObjects()", "Failed to create patch vertex buffer");

@@ -33,8 +33,8 @@ inline constexpr float kSpinRate = 9.0f;       // radians per second in flight
 enum class FoundPhase { kPulse, kFlight, kArrived };
 struct FoundPose {
   FoundPhase phase;
-  float size;        // relative size
-  float x, y;        // relative coordinates
+  float size;  // relative size
+  float x, y;  // relative coordinates
 };
 float FlightTime(float startX, float startY, float targetX, float targetY);
 FoundPose FoundPoseAt(float t, float originalSize, float startX, float startY, float targetX, float targetY,

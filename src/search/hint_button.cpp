@@ -4,12 +4,12 @@
 #include "effects/fire_halo.h"
 #include "platform/os/host.h"
 #include "scene/input.h"
+#include "search/venue_parts.h"
 
 namespace {
 
 constexpr const char* kCaptionRestore = "CHintButton::RestoreDeviceObjects()";
 constexpr const char* kCaptionFill = "CHintButton::FillVertexBuffer()";
-bool (*g_cheatQuery)() = nullptr;
 
 void PlayAt(const char* file, float volume, CSprite* panTo) {
   SoundParams params;
@@ -28,10 +28,6 @@ bool HoveredRecently(CSprite* sprite) {
 }
 
 }  // namespace
-
-void CHintButton::SetCheatQuery(bool (*query)()) {
-  g_cheatQuery = query;
-}
 
 ScreenRect CHintButton::PlaceIn(const ScreenRect& venue) {
   const float side = 0.11f * venue.Width();
@@ -123,7 +119,7 @@ void CHintButton::Update() {
   }
   if (HoveredRecently(this) && IsLeftClick()) {
     PlayAt("Click.wav", 0.6f, nullptr);
-    if (!(g_cheatQuery && g_cheatQuery())) hint::SetLastHintTime(now);
+    if (auto cheat = GetVenueParts().isCheatMode; !(cheat && cheat())) hint::SetLastHintTime(now);
     if (CGameObject* venue = GetParent()) venue->OnNotify(this, kCodeHintRequest);
   }
 }

@@ -29,8 +29,6 @@ class CHintButton : public CSprite {
 
   // The square the button takes in a venue rectangle.
   static ScreenRect PlaceIn(const ScreenRect& venue);
-  // Cheat mode keeps the charge; installed by whoever knows the command line.
-  static void SetCheatQuery(bool (*query)());
 
  private:
   int FillVertexBuffer();

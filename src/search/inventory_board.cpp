@@ -56,7 +56,7 @@ CInventoryItem* CInventoryBoard::Reserve(const InventoryFind& what, float& x, fl
   return item;
 }
 
-CInventoryItem* CInventoryBoard::Receive(const InventoryFind& what) {
+CInventoryItem* CInventoryBoard::Receive(const InventoryFind& what, bool runRule) {
   CInventoryItem* item = InventoryItemByName(what.name);
   if (!item || item->GetPending() == 0) {
     // Its reservation was used up meanwhile (the item was consumed): reserve again.
@@ -64,6 +64,7 @@ CInventoryItem* CInventoryBoard::Receive(const InventoryFind& what) {
     item = Reserve(what, x, y);
   }
   item->Arrive(what.aspect);
+  if (!runRule) return item;
   const rules::Outcome outcome =
       rules::ItemArrivalRule(item->GetClass(), item->GetInstances(), CurrentItemContext());
   CarryOutRule(outcome, item, nullptr);

@@ -25,8 +25,9 @@ class CInventoryBoard : public CSprite {
   // slot that waits for it. Returns the item; (x, y) receive its centre.
   CInventoryItem* Reserve(const InventoryFind& what, float& x, float& y);
   // The object arrived: one more instance of its item, then its class's arrival rule. An item
-  // consumed while the object flew is reserved again, so the find is never lost.
-  CInventoryItem* Receive(const InventoryFind& what);
+  // consumed while the object flew is reserved again, so the find is never lost. Without
+  // runRule the class rule is left out (the venue is being left).
+  CInventoryItem* Receive(const InventoryFind& what, bool runRule = true);
 
   // Writes the strip under the profile root (held and flying finds included).
   void Save(XmlDocument& doc, XmlNode root);

@@ -50,7 +50,8 @@ ListChoice ChooseList(const std::vector<Candidate>& cands, int n, int slotCount)
   ListChoice out;
   std::vector<Group> groups;
   for (int i = 0; i < int(cands.size()); ++i) {
-    if (groups.empty() || CompareIgnoringCase(cands[size_t(groups.back().first)].name, cands[size_t(i)].name) != 0)
+    if (groups.empty() ||
+        CompareIgnoringCase(cands[size_t(groups.back().first)].name, cands[size_t(i)].name) != 0)
       groups.push_back(Group{i});
     Group& g = groups.back();
     ++g.count;
@@ -58,12 +59,14 @@ ListChoice ChooseList(const std::vector<Candidate>& cands, int n, int slotCount)
   }
   const int groupCount = int(groups.size());
   if (groupCount == 0) return out;
-  const int required = int(std::count_if(groups.begin(), groups.end(), [](const Group& g) { return g.required; }));
+  const int required =
+      int(std::count_if(groups.begin(), groups.end(), [](const Group& g) { return g.required; }));
   if (required > slotCount) {
     out.tooManyRequired = true;
     return out;
   }
-  std::stable_sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.count > b.count; });
+  std::stable_sort(groups.begin(), groups.end(),
+                   [](const Group& a, const Group& b) { return a.count > b.count; });
 
   auto selectedCount = [&] {
     return int(std::count_if(groups.begin(), groups.end(), [](const Group& g) { return g.selected; }));
@@ -137,16 +140,23 @@ ListChoice ChooseList(const std::vector<Candidate>& cands, int n, int slotCount)
 
 Grid SlotGrid(int s) {
   switch (s) {
-    case 1: return {1, 1};
-    case 2: return {1, 2};
-    case 3: return {1, 3};
-    case 4: return {2, 2};
+    case 1:
+      return {1, 1};
+    case 2:
+      return {1, 2};
+    case 3:
+      return {1, 3};
+    case 4:
+      return {2, 2};
     case 5:
-    case 6: return {3, 2};
+    case 6:
+      return {3, 2};
     case 7:
     case 8:
-    case 9: return {3, 3};
-    default: return {4, 3};
+    case 9:
+      return {3, 3};
+    default:
+      return {4, 3};
   }
 }
 
@@ -197,7 +207,9 @@ float StrikeProgress(float elapsed) {
 }
 
 unsigned StrikeColor(float c) {
-  auto mix = [c](unsigned from, unsigned to) { return unsigned(float(from) + (float(to) - float(from)) * c); };
+  auto mix = [c](unsigned from, unsigned to) {
+    return unsigned(float(from) + (float(to) - float(from)) * c);
+  };
   const unsigned r = mix(0xFF, 0xC0), g = mix(0xFF, 0x80), b = mix(0xFF, 0x80);
   return 0xFF000000u | r << 16 | g << 8 | b;
 }

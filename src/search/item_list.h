@@ -27,7 +27,7 @@ struct SlotChoice {
   std::vector<int> objects;  // handles of the group's objects
 };
 struct ListChoice {
-  bool tooManyRequired = false;  // more required groups than slots: nothing is listed
+  bool tooManyRequired = false;   // more required groups than slots: nothing is listed
   std::vector<SlotChoice> slots;  // one per listed group, in no particular slot order
   int total = 0;                  // listed objects
 };

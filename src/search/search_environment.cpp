@@ -57,7 +57,8 @@ CEnvironment* OpenSearchVenue(const char* fileName) {
   return new CSearchEnvironment(fileName ? fileName : "");
 }
 
-CSearchEnvironment::CSearchEnvironment(const char* fileName, bool editor) : CEnvironment(nullptr), editor_(editor) {
+CSearchEnvironment::CSearchEnvironment(const char* fileName, bool editor)
+    : CEnvironment(nullptr), editor_(editor) {
   SetGhostAreaQuery(&GhostArea);
   loaded_ = LoadVenue(venue::VenueMemberPath(fileName ? fileName : ""));
 }

@@ -32,8 +32,8 @@ CSearchPatch::CSearchPatch(CGameObject* parent, XmlDocument& doc, XmlNode elemen
   Init(parent, venue::PatchSpec::Read(doc, element));
 }
 
-CSearchPatch::CSearchPatch(CGameObject* parent, const ScreenRect& reference, const char* texture, float period,
-                           float variance) {
+CSearchPatch::CSearchPatch(CGameObject* parent, const ScreenRect& reference, const char* texture,
+                           float period, float variance) {
   venue::PatchSpec spec;
   spec.rect = reference;
   spec.texture = texture ? texture : "";
@@ -53,7 +53,8 @@ void CSearchPatch::Init(CGameObject* parent, const venue::PatchSpec& spec) {
   if (!textureName_.empty()) texture_ = AcquireTexture(textureName_, 0);
   if (parent) Attach(parent, 0);
   SetDepth((parent ? parent->GetDepth() : 0.0f) + 0.005f);
-  SetScreenRect(ScreenRect::MapFromReference(reference_, scene::kReferenceWidth, scene::kReferenceHeight, Target()));
+  SetScreenRect(
+      ScreenRect::MapFromReference(reference_, scene::kReferenceWidth, scene::kReferenceHeight, Target()));
   nextToggle_ = NextPatchToggle(GetTime(), period_, variance_);
   if (gfx::Device* device = GetDevice()) RestoreDeviceObjects(device);
 }
@@ -79,9 +80,11 @@ int CSearchPatch::RestoreDeviceObjects(gfx::Device* device) {
   const int result = CSprite::RestoreDeviceObjects(device);
   if (!device) return result;
   // The target may have changed size with the client.
-  SetScreenRect(ScreenRect::MapFromReference(reference_, scene::kReferenceWidth, scene::kReferenceHeight, Target()));
+  SetScreenRect(
+      ScreenRect::MapFromReference(reference_, scene::kReferenceWidth, scene::kReferenceHeight, Target()));
   if (!buffer_) {
-    const gfx::HRESULT hr = device->CreateVertexBuffer(4 * sizeof(gfx::VertexPosUv), gfx::FVF_POS_UV, &buffer_);
+    const gfx::HRESULT hr =
+        device->CreateVertexBuffer(4 * sizeof(gfx::VertexPosUv), gfx::FVF_POS_UV, &buffer_);
     if (gfx::Failed(hr) || !buffer_) {
       buffer_ = nullptr;
       os::ShowMessageBox(kCaption, "Failed to create patch vertex buffer");

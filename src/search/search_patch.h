@@ -15,7 +15,8 @@ class CSearchPatch : public CSprite {
   // From a "Patch" element of a venue file.
   CSearchPatch(CGameObject* parent, XmlDocument& doc, XmlNode element);
   // Directly: a negative period means 0.5 s, a negative variance 0.8.
-  CSearchPatch(CGameObject* parent, const ScreenRect& reference, const char* texture, float period, float variance);
+  CSearchPatch(CGameObject* parent, const ScreenRect& reference, const char* texture, float period,
+               float variance);
   ~CSearchPatch() override;
 
   int DeleteDeviceObjects() override;

@@ -26,11 +26,13 @@ CSearchStatusBoard::CSearchStatusBoard(CSprite* venue, const ScreenRect& rect, b
   menu_ = new CPushbutton("Menu", kMenuId, kButtonLarge, venue, this);
   const float menuTop = rect.top + (cheat ? 0.3f : 0.45f) * a;
   const float left = rect.left + 0.11f * w;
-  menu_->SetScreenRect(ScreenRect(left, menuTop, left + menu_->GetNaturalAspect() * buttonHeight, menuTop + buttonHeight));
+  menu_->SetScreenRect(
+      ScreenRect(left, menuTop, left + menu_->GetNaturalAspect() * buttonHeight, menuTop + buttonHeight));
   if (cheat) {
     cheat_ = new CPushbutton("Cheat", kCheatId, kButtonLarge, venue, this);
     const float top = rect.bottom - 0.07f * a - buttonHeight;
-    cheat_->SetScreenRect(ScreenRect(left, top, left + cheat_->GetNaturalAspect() * buttonHeight, top + buttonHeight));
+    cheat_->SetScreenRect(
+        ScreenRect(left, top, left + cheat_->GetNaturalAspect() * buttonHeight, top + buttonHeight));
     cheat_->SetTooltip("CheatButtonTooltip1", 0x10000);
   }
 }

@@ -138,7 +138,8 @@ void CSearchEnvironment::SayExitSpeech() {
     Say(attributes_.exitSpeech->c_str());
     return;
   }
-  static const char* const kDone[3] = {"SearchLevelComplete0", "SearchLevelComplete1", "SearchLevelComplete2"};
+  static const char* const kDone[3] = {"SearchLevelComplete0", "SearchLevelComplete1",
+                                       "SearchLevelComplete2"};
   Say(kDone[RandomValue() % 3]);
 }
 

@@ -71,7 +71,8 @@ std::string VenueNameFromPath(std::string_view path) {
 
 std::string VenueFileForLevel(std::string_view levelName) {
   constexpr std::string_view kExt = ".xml";
-  if (levelName.size() >= kExt.size() && EqualsIgnoringCase(levelName.substr(levelName.size() - kExt.size()), kExt))
+  if (levelName.size() >= kExt.size() &&
+      EqualsIgnoringCase(levelName.substr(levelName.size() - kExt.size()), kExt))
     return std::string(levelName);
   return std::string(levelName) + std::string(kExt);
 }

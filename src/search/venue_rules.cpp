@@ -31,26 +31,46 @@ ScreenLayout ComputeScreenLayout(const ScreenRect& env, bool differences) {
 
 int HotspotActivityFlag(int id) {
   switch (id) {
-    case 1: return 13;
-    case 2: return 4;
-    case 3: return 6;
-    case 4: return 7;
-    case 7: return 8;
-    case 8: return 15;
-    case 10: return 17;
-    case 11: return 98;
-    case 12: return 20;
-    case 13: return 49;
-    case 14: return 51;
-    case 15: return 70;
-    case 16: return 65;
-    case 17: return 52;
-    case 18: return 68;
-    case 19: return 77;
-    case 20: return 82;
-    case 21: return 94;
-    case 22: return 90;
-    default: return -1;
+    case 1:
+      return 13;
+    case 2:
+      return 4;
+    case 3:
+      return 6;
+    case 4:
+      return 7;
+    case 7:
+      return 8;
+    case 8:
+      return 15;
+    case 10:
+      return 17;
+    case 11:
+      return 98;
+    case 12:
+      return 20;
+    case 13:
+      return 49;
+    case 14:
+      return 51;
+    case 15:
+      return 70;
+    case 16:
+      return 65;
+    case 17:
+      return 52;
+    case 18:
+      return 68;
+    case 19:
+      return 77;
+    case 20:
+      return 82;
+    case 21:
+      return 94;
+    case 22:
+      return 90;
+    default:
+      return -1;
   }
 }
 
