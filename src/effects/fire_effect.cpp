@@ -11,7 +11,7 @@ constexpr const char* kCaptionFill = "CFireEffect::FillVertexBuffer()";
 }  // namespace
 
 CFireEffect::CFireEffect(CGameObject* parent, const ScreenRect& reference, float intensity)
-    : intensity_(intensity) {
+    : CPointEmitter(kParticles, kCaptionRestore), intensity_(intensity) {
   particleTexture_ = AcquireTexture("Effects\\ParticleTrail.jpg");
   if (parent) Attach(parent, 0);
   SetDepth(parent ? parent->GetDepth() + 0.005f : 0.005f);
@@ -88,19 +88,5 @@ void CFireEffect::FillVertexBuffer() {
 
 void CFireEffect::Render(gfx::Device* device) {
   if (!(ParentOpacity() > 0)) return;
-  effects::DrawPoints(device, points_, GetDeviceTexture(particleTexture_), effects::PointBlend::kAdditive);
-}
-
-int CFireEffect::RestoreDeviceObjects(gfx::Device* device) {
-  if (!points_.Get()) {
-    const gfx::HRESULT hr = points_.Create(device, kParticles, kCaptionRestore);
-    if (gfx::Failed(hr)) return hr;
-    FillVertexBuffer();
-  }
-  return CSprite::RestoreDeviceObjects(device);
-}
-
-int CFireEffect::DeleteDeviceObjects() {
-  points_.Release();
-  return CSprite::DeleteDeviceObjects();
+  DrawParticles(device, particleTexture_, effects::PointBlend::kAdditive);
 }

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "data/xml_document.h"
-#include "effects/point_sprites.h"
+#include "effects/point_emitter.h"
 #include "scene/sprite.h"
 
-class CFireEffect : public CSprite {
+class CFireEffect : public CPointEmitter {
  public:
   static constexpr int kParticles = 15;
   static constexpr float kEmitPeriod = 0.033333335f;
@@ -29,8 +29,6 @@ class CFireEffect : public CSprite {
 
   void Update() override;
   void Render(gfx::Device* device) override;
-  int RestoreDeviceObjects(gfx::Device* device) override;
-  int DeleteDeviceObjects() override;
   int GetTypeId() override { return TypeId::kFireEffect; }
 
   float GetIntensity() const { return intensity_; }
@@ -39,12 +37,11 @@ class CFireEffect : public CSprite {
 
  private:
   float ParentOpacity();
-  void FillVertexBuffer();
+  void FillVertexBuffer() override;
 
   Particle particles_[kParticles];
   int next_ = 0;
   float lastEmission_ = -1e9f;
   float intensity_ = 1.0f;
   TextureEntry* particleTexture_ = nullptr;
-  effects::PointBuffer points_;
 };

@@ -10,7 +10,7 @@ constexpr const char* kCaptionRestore = "CFireHalo::RestoreDeviceObjects()";
 constexpr const char* kCaptionFill = "CFireHalo::FillVertexBuffer()";
 }  // namespace
 
-CFireHalo::CFireHalo(CSprite* host) {
+CFireHalo::CFireHalo(CSprite* host) : CPointEmitter(kParticles, kCaptionRestore) {
   stopTime_ = GetTime() + kFlashTime;
   particleTexture_ = AcquireTexture("Effects\\ParticleTrail.jpg");
   if (host) {
@@ -93,19 +93,5 @@ void CFireHalo::FillVertexBuffer() {
 
 void CFireHalo::Render(gfx::Device* device) {
   if (GetEffectiveOpacity() == 0) return;
-  effects::DrawPoints(device, points_, GetDeviceTexture(particleTexture_), effects::PointBlend::kAdditive);
-}
-
-int CFireHalo::RestoreDeviceObjects(gfx::Device* device) {
-  if (!points_.Get()) {
-    const gfx::HRESULT hr = points_.Create(device, kParticles, kCaptionRestore);
-    if (gfx::Failed(hr)) return hr;
-    FillVertexBuffer();
-  }
-  return CSprite::RestoreDeviceObjects(device);
-}
-
-int CFireHalo::DeleteDeviceObjects() {
-  points_.Release();
-  return CSprite::DeleteDeviceObjects();
+  DrawParticles(device, particleTexture_, effects::PointBlend::kAdditive);
 }

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "effects/point_sprites.h"
+#include "effects/point_emitter.h"
 #include "scene/sprite.h"
 
-class CFireHalo : public CSprite {
+class CFireHalo : public CPointEmitter {
  public:
   static constexpr int kParticles = 30;
   static constexpr float kEmitPeriod = 1.0f / 60.0f;
@@ -30,8 +30,6 @@ class CFireHalo : public CSprite {
 
   void Update() override;
   void Render(gfx::Device* device) override;
-  int RestoreDeviceObjects(gfx::Device* device) override;
-  int DeleteDeviceObjects() override;
   int GetTypeId() override { return TypeId::kFireHalo; }
   // Stops emitting; the halo fades and goes half a second later.
   void OnParentDestroyed(CGameObject* parent) override;
@@ -44,7 +42,7 @@ class CFireHalo : public CSprite {
   int LiveParticles() const;
 
  private:
-  void FillVertexBuffer();
+  void FillVertexBuffer() override;
 
   Particle particles_[kParticles];
   int next_ = 0;
@@ -53,5 +51,4 @@ class CFireHalo : public CSprite {
   uint32_t haloColor_ = 0xFFFF8000u;
   float centerX_ = 0, centerY_ = 0;  // kept while orphaned
   TextureEntry* particleTexture_ = nullptr;
-  effects::PointBuffer points_;
 };

@@ -24,8 +24,10 @@ int CParticleTrail::Count() {
   return n;
 }
 
-CParticleTrail::CParticleTrail(CSprite* host, const TrailParams& params) : params_(params) {
+CParticleTrail::CParticleTrail(CSprite* host, const TrailParams& params)
+    : CPointEmitter(params.count, kCaptionRestore), params_(params) {
   params_.count = std::clamp(params_.count, 1, kMaxParticles);
+  SetPointCount(params_.count);
   if (!(params_.lifetime >= 0.0f)) params_.lifetime = 0.0f;
   particles_ = new Particle[size_t(params_.count)];
   prev_ = g_tail;
@@ -109,19 +111,5 @@ void CParticleTrail::FillVertexBuffer() {
 
 void CParticleTrail::Render(gfx::Device* device) {
   if (IsHidden()) return;
-  effects::DrawPoints(device, points_, GetDeviceTexture(particleTexture_), effects::PointBlend::kAdditive);
-}
-
-int CParticleTrail::RestoreDeviceObjects(gfx::Device* device) {
-  if (!points_.Get()) {
-    const gfx::HRESULT hr = points_.Create(device, params_.count, kCaptionRestore);
-    if (gfx::Failed(hr)) return hr;
-    FillVertexBuffer();
-  }
-  return CSprite::RestoreDeviceObjects(device);
-}
-
-int CParticleTrail::DeleteDeviceObjects() {
-  points_.Release();
-  return CSprite::DeleteDeviceObjects();
+  DrawParticles(device, particleTexture_, effects::PointBlend::kAdditive);
 }

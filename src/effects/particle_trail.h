@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "effects/point_sprites.h"
+#include "effects/point_emitter.h"
 #include "scene/sprite.h"
 
 // Spread and size are fractions of the back-buffer height.
@@ -16,7 +16,7 @@ struct TrailParams {
   float size = 0.03f;
 };
 
-class CParticleTrail : public CSprite {
+class CParticleTrail : public CPointEmitter {
  public:
   static constexpr int kMaxParticles = 1000;
   static constexpr float kNeverStop = 3.4028235e38f;
@@ -40,8 +40,6 @@ class CParticleTrail : public CSprite {
 
   void Update() override;
   void Render(gfx::Device* device) override;
-  int RestoreDeviceObjects(gfx::Device* device) override;
-  int DeleteDeviceObjects() override;
   int GetTypeId() override { return TypeId::kParticleTrail; }
   void OnParentDestroyed(CGameObject* parent) override;
 
@@ -56,7 +54,7 @@ class CParticleTrail : public CSprite {
   static int Count();
 
  private:
-  void FillVertexBuffer();
+  void FillVertexBuffer() override;
 
   TrailParams params_;
   Particle* particles_ = nullptr;
@@ -64,7 +62,6 @@ class CParticleTrail : public CSprite {
   float lastEmission_ = -1e9f;
   float stopTime_ = kNeverStop;
   TextureEntry* particleTexture_ = nullptr;
-  effects::PointBuffer points_;
   CParticleTrail* prev_ = nullptr;
   CParticleTrail* next_ = nullptr;
 };

@@ -42,7 +42,8 @@ SmokeParams SmokeParams::Sanitized() const {
   return p;
 }
 
-CSmokeEffect::CSmokeEffect(CGameObject* parent, const SmokeParams& params) : params_(params.Sanitized()) {
+CSmokeEffect::CSmokeEffect(CGameObject* parent, const SmokeParams& params)
+    : CPointEmitter(params.Sanitized().particles, kCaptionRestore), params_(params.Sanitized()) {
   particles_ = new Particle[size_t(params_.particles)];
   smokeTexture_ = AcquireTexture("Effects\\Smoke.png");
   if (parent) Attach(parent, 0);
@@ -141,19 +142,5 @@ void CSmokeEffect::FillVertexBuffer() {
 
 void CSmokeEffect::Render(gfx::Device* device) {
   if (!(GetEffectiveOpacity() > 0)) return;
-  effects::DrawPoints(device, points_, GetDeviceTexture(smokeTexture_), effects::PointBlend::kAlpha);
-}
-
-int CSmokeEffect::RestoreDeviceObjects(gfx::Device* device) {
-  if (!points_.Get()) {
-    const gfx::HRESULT hr = points_.Create(device, params_.particles, kCaptionRestore);
-    if (gfx::Failed(hr)) return hr;
-    FillVertexBuffer();
-  }
-  return CSprite::RestoreDeviceObjects(device);
-}
-
-int CSmokeEffect::DeleteDeviceObjects() {
-  points_.Release();
-  return CSprite::DeleteDeviceObjects();
+  DrawParticles(device, smokeTexture_, effects::PointBlend::kAlpha);
 }

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "data/xml_document.h"
-#include "effects/point_sprites.h"
+#include "effects/point_emitter.h"
 #include "scene/sprite.h"
 
 // A SmokeEffect element's values: origin in the 1024 x 768 frame, width and height in reference
@@ -28,7 +28,7 @@ struct SmokeParams {
   SmokeParams Sanitized() const;
 };
 
-class CSmokeEffect : public CSprite {
+class CSmokeEffect : public CPointEmitter {
  public:
   struct Particle {
     float birth = -1;  // negative: dead
@@ -46,8 +46,6 @@ class CSmokeEffect : public CSprite {
 
   void Update() override;
   void Render(gfx::Device* device) override;
-  int RestoreDeviceObjects(gfx::Device* device) override;
-  int DeleteDeviceObjects() override;
   int GetTypeId() override { return TypeId::kSmokeEffect; }
 
   const SmokeParams& Params() const { return params_; }
@@ -57,7 +55,7 @@ class CSmokeEffect : public CSprite {
 
  private:
   void Emit(float birth);
-  void FillVertexBuffer();
+  void FillVertexBuffer() override;
 
   SmokeParams params_;
   Particle* particles_ = nullptr;
@@ -65,5 +63,4 @@ class CSmokeEffect : public CSprite {
   float lastEmission_ = -1e9f;
   int emittedLastFrame_ = 0;
   TextureEntry* smokeTexture_ = nullptr;
-  effects::PointBuffer points_;
 };
