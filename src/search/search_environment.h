@@ -47,6 +47,8 @@ class CSearchEnvironment : public CEnvironment, public SceneAreaSource {
 
   bool IsLoaded() const { return loaded_; }
   bool IsEditor() const { return editor_; }
+  // Saving on the way out: flights still running land quietly.
+  bool IsLeaving() const { return leaving_; }
   const std::string& GetFullPath() const { return fullPath_; }
   const std::string& GetVenueName() const { return venueName_; }
   const venue::VenueAttributes& Attributes() const { return attributes_; }

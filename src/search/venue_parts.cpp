@@ -1,7 +1,9 @@
 #include "search/venue_parts.h"
 
+#include "search/search_parts.h"
+
 namespace {
-VenueParts g_parts;
+VenueParts g_parts = DefaultVenueParts();
 }
 
 VenueParts& GetVenueParts() {
