@@ -4,10 +4,12 @@
 
 #include "flow/environment_factory.h"
 #include "flow/epilogue.h"
+#include "flow/main_menu.h"
 #include "flow/map_environment.h"
 #include "scene/game_object.h"
 
 void RegisterSceneBuilders() {
+  RegisterEnvironmentBuilder(TypeId::kMainEnvironment, &BuildMainMenu);
   RegisterEnvironmentBuilder(TypeId::kMapEnvironment, &BuildMapEnvironment);
   RegisterEnvironmentBuilder(TypeId::kEpilogueEnvironment, &BuildEpilogue);
 }
