@@ -49,3 +49,6 @@ endfunction()
 vardell_venue_playthrough(venue_office -DSTAGE=0 -DFLAGS=100 -DVENUE=Headquarters_Office.xml -DMODE=office)
 vardell_venue_playthrough(venue_differences -DSTAGE=1 -DFLAGS=106 -DVENUE=Warehouse_Differences.xml
   -DMODE=differences)
+vardell_playthrough(venue_menu_options
+  ARGS --windowed --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/venue_menu_options.script
+  CHECKS -DEXPECT_PNG=after_back.png -DEXPECT_JSON=options.json -DEXPECT_JSON_TEXT=COptionsDialog)
