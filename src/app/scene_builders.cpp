@@ -2,12 +2,17 @@
 // transition to any other class fades back in on the old scene.
 #include "app/scene_builders.h"
 
+#include "app/shell.h"
 #include "flow/environment_factory.h"
 #include "flow/epilogue.h"
 #include "flow/map_environment.h"
 #include "scene/game_object.h"
+#include "search/search_environment.h"
+#include "search/venue_parts.h"
 
 void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kMapEnvironment, &BuildMapEnvironment);
   RegisterEnvironmentBuilder(TypeId::kEpilogueEnvironment, &BuildEpilogue);
+  RegisterEnvironmentBuilder(TypeId::kSearchEnvironment, &OpenSearchVenue);
+  GetVenueParts().isCheatMode = &IsCheatMode;
 }
