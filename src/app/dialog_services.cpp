@@ -3,6 +3,7 @@
 #include "app/gamma.h"
 #include "app/shell.h"
 #include "flow/shutter.h"
+#include "platform/os/host.h"
 #include "ui/dialog_host.h"
 
 namespace {
@@ -21,6 +22,11 @@ class ShellDialogHost final : public DialogHost {
   void RequestFullScreen(bool fullScreen) override {
     PostAppMessage(kMsgChangeResolution, fullScreen ? kChoiceFullScreen : kChoiceWindowed);
   }
+  void RequestQuit() override { PostAppMessage(kMsgSaveAndQuit); }
+  void SetWindowTitle(const std::string& title) override {
+    if (os::Window* window = GetAppWindow()) window->SetTitle(title);
+  }
+  bool IsCheatMode() override { return ::IsCheatMode(); }
 };
 
 ShellDialogHost g_host;

@@ -5,12 +5,14 @@
 #include "app/shell.h"
 #include "flow/environment_factory.h"
 #include "flow/epilogue.h"
+#include "flow/main_menu.h"
 #include "flow/map_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
 #include "search/venue_parts.h"
 
 void RegisterSceneBuilders() {
+  RegisterEnvironmentBuilder(TypeId::kMainEnvironment, &BuildMainMenu);
   RegisterEnvironmentBuilder(TypeId::kMapEnvironment, &BuildMapEnvironment);
   RegisterEnvironmentBuilder(TypeId::kEpilogueEnvironment, &BuildEpilogue);
   RegisterEnvironmentBuilder(TypeId::kSearchEnvironment, &OpenSearchVenue);

@@ -1,7 +1,10 @@
-// What dialogs ask of the layers above them: the in-game menu leaves for the main menu through a
-// scene transition, and the options dialog reads and changes the display settings the shell owns.
+// What dialogs and menus ask of the layers above them: the in-game menu leaves for the main menu
+// through a scene transition, the options dialog reads and changes the display settings the shell
+// owns, and the main menu names the window, asks whether the developer switch is on and quits.
 // The shell installs the real host at start-up; tests install their own.
 #pragma once
+
+#include <string>
 
 class DialogHost {
  public:
@@ -14,6 +17,11 @@ class DialogHost {
   virtual bool IsWindowed() = 0;
   // Asks the shell to switch between full screen and a window; the switch happens between frames.
   virtual void RequestFullScreen(bool fullScreen) = 0;
+  // Asks the shell to save and quit; it does so between frames.
+  virtual void RequestQuit() {}
+  virtual void SetWindowTitle(const std::string& title) { (void)title; }
+  // Whether the game was started with the developer switch.
+  virtual bool IsCheatMode() { return false; }
 
  protected:
   ~DialogHost() = default;
