@@ -1,5 +1,6 @@
 #include "devtools/cheat_environment.h"
 
+#include "core/tree_dump_fields.h"
 #include "flow/environment_factory.h"
 #include "flow/shutter.h"
 #include "player/game_state.h"
@@ -12,6 +13,15 @@ namespace {
 constexpr int kCmdBack = 108, kCmdHelp = 1293, kCmdEntry = 1350;
 constexpr float kSlideTime = 0.5f;
 constexpr float kButtonHeight = 0.05f, kButtonMargin = 0.033f;
+
+// The dump names each entry by its label, so scripts can find the scene they want to open.
+void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
+  auto* button = dynamic_cast<CPushbutton*>(object);
+  if (!button || !dynamic_cast<CCheatEnvironment*>(button->GetParent())) return;
+  f.hasText = true;
+  f.text = button->GetLabelText();
+}
+TreeDumpRegistration g_dump(&FillDumpFields);
 }  // namespace
 
 CEnvironment* BuildCheatScreen(const char*) {
