@@ -64,9 +64,8 @@ CJigsawEnvironment::CJigsawEnvironment(const jigsaw::JigsawFile& file)
   if (CInventoryBoard* strip = GetInventory()) new CSpriteAnimator(strip, kAnimSlideOutRight, 0.0f, 0);
   for (int r = 1; r <= jigsaw::kRows; ++r) {
     for (int c = 1; c <= jigsaw::kColumns; ++c) {
-      auto* piece = new CJigsawPiece(this, jigsaw::PieceIndex(r, c), file_.PieceName(r, c));
-      pieces_.push_back(nullptr);
-      CreateWeakRef(piece, &pieces_.back());
+      const int index = jigsaw::PieceIndex(r, c);
+      CreateWeakRef(new CJigsawPiece(this, index, file_.PieceName(r, c)), &pieces_[size_t(index)]);
     }
   }
   board_.Scatter(GetScreenRect());

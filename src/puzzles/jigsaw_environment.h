@@ -4,7 +4,7 @@
 // drives it.
 #pragma once
 
-#include <vector>
+#include <array>
 
 #include "puzzles/jigsaw_board.h"
 #include "puzzles/jigsaw_file.h"
@@ -50,7 +50,7 @@ class CJigsawEnvironment : public CPuzzleEnvironment {
 
   jigsaw::JigsawFile file_;
   jigsaw::Board board_;
-  std::vector<CXRef*> pieces_;
+  std::array<CXRef*, jigsaw::kPieces> pieces_{};  // fixed slots: the weak references point into them
   CXRef* completing_ = nullptr;
   CJigsawPiece* flying_ = nullptr;  // the piece leading the flight (pieces die only with the scene or Land)
   CXRef* prize_ = nullptr;          // the strip item promised to the flight
