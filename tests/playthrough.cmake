@@ -38,3 +38,8 @@ vardell_playthrough(epilogue_conversation
 vardell_playthrough(first_and_later_start
   ARGS --windowed --fixed-dt 0.02 --frames 40 --screenshot start.png
   CHECKS -DRUNS=2 -DEXPECT_PNG=start.png -DEXPECT_SETTINGS=1 "-DEXPECT_SETTINGS_TEXT=MaxProgress=dword:")
+# The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
+add_test(NAME playthrough_jigsaw
+  COMMAND ${CMAKE_COMMAND} -DVARDELL=$<TARGET_FILE:vardell> -DWORK=${_work}/jigsaw
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/jigsaw_solve.cmake)
+set_tests_properties(playthrough_jigsaw PROPERTIES TIMEOUT 600 LABELS playthrough)
