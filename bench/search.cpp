@@ -24,7 +24,8 @@ struct World {
   gfx::Device* device = nullptr;
   World() {
     os::SetHost(os::CreateHeadlessHost(kW, kH));
-    os::SetMessageBoxHook([](const std::string&, const std::string&, os::MsgIcon) { return int(os::kMsgOk); });
+    os::SetMessageBoxHook(
+        [](const std::string&, const std::string&, os::MsgIcon) { return int(os::kMsgOk); });
     os::SetDataRoot(VARDELL_BUILD_DIR);
     gfx::CreateNullDevice(kW, kH, &device);
     gfx::NullDevice::From(device)->SetRecording(false);

@@ -38,6 +38,17 @@ vardell_playthrough(epilogue_conversation
 vardell_playthrough(first_and_later_start
   ARGS --windowed --fixed-dt 0.02 --frames 40 --screenshot start.png
   CHECKS -DRUNS=2 -DEXPECT_PNG=start.png -DEXPECT_SETTINGS=1 "-DEXPECT_SETTINGS_TEXT=MaxProgress=dword:")
+
+# Venues played through their dumped rectangles (tests/playthrough/venue_clicks.cmake).
+function(vardell_venue_playthrough name)
+  add_test(NAME playthrough_${name}
+    COMMAND ${CMAKE_COMMAND} -DVARDELL=$<TARGET_FILE:vardell> -DWORK=${_work}/${name} ${ARGN}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/venue_clicks.cmake)
+  set_tests_properties(playthrough_${name} PROPERTIES TIMEOUT 300 LABELS playthrough)
+endfunction()
+vardell_venue_playthrough(venue_office -DSTAGE=0 -DFLAGS=100 -DVENUE=Headquarters_Office.xml -DMODE=office)
+vardell_venue_playthrough(venue_differences -DSTAGE=1 -DFLAGS=106 -DVENUE=Warehouse_Differences.xml
+  -DMODE=differences)
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 add_test(NAME playthrough_jigsaw
   COMMAND ${CMAKE_COMMAND} -DVARDELL=$<TARGET_FILE:vardell> -DWORK=${_work}/jigsaw

@@ -1,13 +1,14 @@
 // Venue file bytes -> venue values. Whatever the bytes, the slot count stays in 1..12, every
 // placement number is finite, behaviours are known ones, patches have a positive period and a
 // variance in 0..1, and a saved board never names more than 12 slots.
+#include "search/venue_file.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
 #include "data/xml_document.h"
 #include "search/item_list.h"
-#include "search/venue_file.h"
 
 namespace {
 void Check(bool ok) {
@@ -28,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<itemlist::Candidate> candidates;
   for (const venue::HiddenObjectSpec& o : venue::ReadHiddenObjects(doc, root)) {
     Check(o.behavior >= venue::kFindable && o.behavior <= venue::kMoveable);
-    Check(Finite(o.x) && Finite(o.y) && Finite(o.size) && Finite(o.angle) && Finite(o.aspect) && o.aspect >= 0);
+    Check(Finite(o.x) && Finite(o.y) && Finite(o.size) && Finite(o.angle) && Finite(o.aspect) &&
+          o.aspect >= 0);
     Check(o.alpha >= 0 && o.alpha <= 1 && (o.flips & ~24u) == 0);
     if (o.shadow) Check(Finite(o.shadow->size) && o.shadow->intensity >= 0 && o.shadow->intensity <= 1);
     if (o.box) Check(Finite(o.box->size) && Finite(o.box->aspect) && o.box->size >= 0);

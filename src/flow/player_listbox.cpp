@@ -22,7 +22,7 @@ namespace {
 
 constexpr uint32_t kYellow = 0xFFFFFF00, kWhite = 0xFFFFFFFF;
 constexpr float kNameShare = 0.8f;  // a name's height in its row
-constexpr float kButtonRow = 0.05f, kPad = 0.04f, kBorder = 0.05f, kButtonGap = 0.02f;
+constexpr float kButtonRow = 0.05f, kPad = 0.06f, kBorder = 0.05f, kButtonGap = 0.02f;
 constexpr const char* kBoxFont = "VictorianLET";
 
 CPlayerName* g_firstName = nullptr;
@@ -74,7 +74,9 @@ CPlayerName::~CPlayerName() {
 }
 
 int CPlayerName::HitTest() {
-  return PointerOverControl(this) ? kHitHovered : kHitNone;
+  if (!PointerOverControl(this)) return kHitNone;
+  SetLastHoveredFrame(int(GetFrameCount()));
+  return kHitHovered;
 }
 
 void CPlayerName::Update() {

@@ -18,7 +18,9 @@ CPortalIcon::CPortalIcon(CGameObject* parent, const ScreenRect& rect, const char
 
 int CPortalIcon::HitTest() {
   if (PortalUrl().empty()) return kHitNone;
-  return PointerOverControl(this) ? kHitHovered : kHitNone;
+  if (!PointerOverControl(this)) return kHitNone;
+  SetLastHoveredFrame(int(GetFrameCount()));
+  return kHitHovered;
 }
 
 void CPortalIcon::Update() {

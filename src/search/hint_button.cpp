@@ -1,6 +1,7 @@
 #include "search/hint_button.h"
 
 #include "audio/sound_effects.h"
+#include "core/tree_dump_fields.h"
 #include "effects/fire_halo.h"
 #include "platform/os/host.h"
 #include "scene/input.h"
@@ -20,6 +21,14 @@ void PlayAt(const char* file, float volume, CSprite* panTo) {
     SetPanFromPointer(params);
   PlaySound(GetSoundEffect(file), params);
 }
+
+void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
+  auto* button = dynamic_cast<CHintButton*>(object);
+  if (!button) return;
+  f.hasText = true;
+  f.text = button->IsRecharging() ? "recharging" : "charged";
+}
+TreeDumpRegistration g_dump(&FillDumpFields);
 
 bool HoveredRecently(CSprite* sprite) {
   const int frame = int(GetFrameCount());

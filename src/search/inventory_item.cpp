@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "audio/sound_effects.h"
+#include "core/tree_dump_fields.h"
 #include "effects/particle_trail.h"
 #include "scene/input.h"
 #include "scene/text_sprite.h"
@@ -18,6 +19,18 @@ namespace {
 CInventoryItem* g_head = nullptr;
 CInventoryItem* g_tail = nullptr;
 int64_t g_ruleFrame = -10;
+
+void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
+  auto* item = dynamic_cast<CInventoryItem*>(object);
+  if (!item) return;
+  static const char* const kStates[] = {"idle", "held", "returning"};
+  char extra[96];
+  std::snprintf(extra, sizeof extra, " | class %d | slot %d | x%d | %s", item->GetClass(), item->GetSlot(),
+                item->GetInstances(), kStates[item->GetState() % 3]);
+  f.hasText = true;
+  f.text = item->What().name + extra;
+}
+TreeDumpRegistration g_dump(&FillDumpFields);
 
 std::string PicturePath(const std::string& file) {
   return "Search\\HiddenObjects\\" + file;

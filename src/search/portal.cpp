@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "audio/sound_effects.h"
 #include "core/random.h"
+#include "core/tree_dump_fields.h"
 #include "flow/shutter.h"
 #include "player/game_state.h"
 #include "scene/cursor.h"
@@ -21,6 +23,14 @@ namespace {
 constexpr const char* kCaptionRestore = "CPortal::RestoreDeviceObjects()";
 constexpr const char* kCaptionFill = "CPortal::FillVertexBuffer()";
 constexpr int kVenueClassId = 43;
+
+void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
+  auto* door = dynamic_cast<CPortal*>(object);
+  if (!door) return;
+  f.hasText = true;
+  f.text = "portal " + std::to_string(door->Spec().portalId) + " -> " + door->Spec().levelName;
+}
+TreeDumpRegistration g_dump(&FillDumpFields);
 }  // namespace
 
 namespace portal {

@@ -1,5 +1,7 @@
 #include "search/status_board.h"
 
+#include <algorithm>
+
 #include "scene/input.h"
 #include "scene/text_container.h"
 #include "scene/text_sprite.h"
@@ -52,35 +54,45 @@ void CSearchStatusBoard::SetCount(int n) {
   if (n == shown_) return;
   const ScreenRect board = GetScreenRect();
   const float bw = board.Width(), bh = board.Height();
-  const float textHeight = 0.42f * bh, textTop = board.top + 0.42f * bh;
+  const float band = 0.42f * bh, bandTop = board.top + 0.42f * bh;
   const float rightLimit = board.right - 0.1f * bw;
   const float menuRight = menu_->GetScreenRect().right;
+  const float space = rightLimit - menuRight;
   const float depth = GetDepth() + kTextDepth;
   auto place = [&](CSprite* s) {
     s->Attach(this, 0);
     s->SetDepth(depth);
     s->SetColor(kTextColor);
   };
+  // Words longer than the plaque's space between the button and its margin are drawn smaller,
+  // centred in the same band, instead of running over the button.
+  auto fitted = [&](float widthPerHeight, float gap) {
+    const float h = widthPerHeight > 0 ? std::min(band, (space - gap) / widthPerHeight) : band;
+    return std::max(h, 0.0f);
+  };
   if (!allFound_) {
     allFound_ = new CTextContainer("AllItemsFound", kLabelFont);
     place(allFound_);
-    const float width = allFound_->GetNaturalAspect() * textHeight;
+    const float h = fitted(allFound_->GetNaturalAspect(), 0);
+    const float width = allFound_->GetNaturalAspect() * h, top = bandTop + (band - h) / 2;
     const float cx = (menuRight + rightLimit) / 2;
-    allFound_->SetScreenRect(ScreenRect(cx - width / 2, textTop, cx + width / 2, textTop + textHeight));
+    allFound_->SetScreenRect(ScreenRect(cx - width / 2, top, cx + width / 2, top + h));
   }
   if (!label_ || (n == 1) != (shown_ == 1)) {
     delete label_;
     label_ = new CTextContainer(n == 1 ? "ItemLeft" : "ItemsLeft", kLabelFont);
     place(label_);
-    const float width = label_->GetNaturalAspect() * textHeight;
-    label_->SetScreenRect(ScreenRect(rightLimit - width, textTop, rightLimit, textTop + textHeight));
   }
   delete number_;
   number_ = new CTextSprite(n, kNumberFont);
   place(number_);
+  const float gap = 0.05f * bh;
+  const float h = fitted(label_->GetNaturalAspect() + 1.15f * number_->GetNaturalAspect(), gap);
+  const float top = bandTop + (band - h) / 2, labelWidth = label_->GetNaturalAspect() * h;
+  label_->SetScreenRect(ScreenRect(rightLimit - labelWidth, top, rightLimit, top + h));
   const ScreenRect label = label_->GetScreenRect();
   const float nh = 1.15f * label.Height(), nw = number_->GetNaturalAspect() * nh;
-  const float nright = label.left - 0.05f * bh, ncy = label.CenterY() + 0.1f * nh;
+  const float nright = label.left - gap, ncy = label.CenterY() + 0.1f * nh;
   number_->SetScreenRect(ScreenRect(nright - nw, ncy - nh / 2, nright, ncy + nh / 2));
 
   // Centre the pair between the button and the right margin.

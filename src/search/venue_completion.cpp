@@ -14,6 +14,7 @@
 #include "search/venue_parts.h"
 #include "ui/back_button.h"
 #include "ui/dialog_manager.h"
+#include "ui/game_dialog.h"
 #include "ui/jorvane_corner.h"
 #include "ui/speech_balloon.h"
 
@@ -74,7 +75,8 @@ void CSearchEnvironment::OnNotify(CGameObject* sender, int code) {
 }
 
 void CSearchEnvironment::OnEscape() {
-  // The in-game menu (OpenGameDialog with flags 7) is wired here once the dialogs have landed.
+  // The in-game menu with Options, Resume and Help.
+  OpenGameDialog(this, 7);
 }
 
 void CSearchEnvironment::OnShown() {

@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/tolvek.h"
 #include "audio/sound_effects.h"
+#include "core/settings.h"
 #include "platform/gfx/device.h"
 #include "platform/os/host.h"
 #include "scene/cursor.h"
@@ -61,6 +62,8 @@ TEST(AutomationCursor, ScriptOverAButtonShowsTheHandInTheDump) {
   os::SetDataRoot(dir);  // no archives: the game goes on with what it has
   os::SetHost(os::CreateHeadlessHost(1024, 768));
   SelectSoundBackend(SoundBackend::kNull);
+  // A returning player: a first start would put the name editor over everything, the target too.
+  SetSettingString("Players", "Recent Player", "Tester");
   {
     new HoverTarget();
     CTolvek app;

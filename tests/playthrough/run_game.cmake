@@ -2,12 +2,20 @@
 #   -DVARDELL=<binary> -DWORK=<folder> -DARGS=<arguments separated by |> [-DVIDEO=offscreen] [-DEXPECT_RC=0]
 #   [-DEXPECT_SETTINGS=1] [-DEXPECT_PNG=<name>] [-DEXPECT_JSON=<name>] [-DEXPECT_OUTPUT=<text>]
 #   [-DEXPECT_JSON_TEXT=<text>] [-DRUNS=<n>: start the game n times in the same folder, as later starts]
-#   [-DEXPECT_SETTINGS_TEXT=<text>]
+#   [-DEXPECT_SETTINGS_TEXT=<text>] [-DPROFILE=<profile file> [-DPLAYER=<name>]: the player's profile before
+#   the first run, as a game saved elsewhere left it]
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "|" ";" ARGS "${ARGS}")
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/config" "${WORK}/data")
+if(DEFINED PROFILE)
+  if(NOT DEFINED PLAYER)
+    set(PLAYER Tester)
+  endif()
+  file(MAKE_DIRECTORY "${WORK}/data/Brannock/Vardell/Players")
+  file(COPY_FILE "${PROFILE}" "${WORK}/data/Brannock/Vardell/Players/${PLAYER}.xml")
+endif()
 if(NOT DEFINED EXPECT_RC)
   set(EXPECT_RC 0)
 endif()

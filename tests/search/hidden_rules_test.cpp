@@ -82,8 +82,8 @@ TEST(HiddenRules, FoundSequenceTiming) {
     FoundPhase phase;
     float size, x, y;
   } cases[] = {
-      {0.0f, FoundPhase::kPulse, 0.1f, 0, 0},       {0.25f, FoundPhase::kPulse, 0.13f, 0, 0},
-      {0.5f, FoundPhase::kPulse, 0.1f, 0, 0},       {0.75f, FoundPhase::kPulse, 0.13f, 0, 0},
+      {0.0f, FoundPhase::kPulse, 0.1f, 0, 0},           {0.25f, FoundPhase::kPulse, 0.13f, 0, 0},
+      {0.5f, FoundPhase::kPulse, 0.1f, 0, 0},           {0.75f, FoundPhase::kPulse, 0.13f, 0, 0},
       {1.375f, FoundPhase::kFlight, 0.1f, 0.15f, 0.2f}, {1.75f, FoundPhase::kArrived, 0.1f, 0.3f, 0.4f},
       {9.0f, FoundPhase::kArrived, 0.1f, 0.3f, 0.4f},
   };

@@ -1,11 +1,12 @@
 // The item board's choice of list, shuffle, caption layout and texts, and the strike-out.
+#include "search/item_list.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
 #include "core/random.h"
-#include "search/item_list.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ std::vector<Candidate> Groups(const std::vector<int>& sizes, const std::set<int>
 
 TEST(ItemList, CandidatesSortWithoutCase) {
   std::vector<Candidate> list;
-  for (const char* name : {"pipe", "Badge", "cup", "Cup", "apple"}) InsertCandidate(list, {name, "", false, 0});
+  for (const char* name : {"pipe", "Badge", "cup", "Cup", "apple"})
+    InsertCandidate(list, {name, "", false, 0});
   std::vector<std::string> order;
   for (const Candidate& c : list) order.push_back(c.name);
   EXPECT_EQ(order, (std::vector<std::string>{"apple", "Badge", "Cup", "cup", "pipe"}));
@@ -64,7 +66,8 @@ TEST(ItemList, SelectionInvariantsOverManySeeds) {
         total += int(s.objects.size());
       }
       EXPECT_EQ(total, choice.total);
-      for (int r : c.required) EXPECT_TRUE(groups.count(r)) << "required group " << r << " dropped, seed " << seed;
+      for (int r : c.required)
+        EXPECT_TRUE(groups.count(r)) << "required group " << r << " dropped, seed " << seed;
       if (c.exact) {
         EXPECT_EQ(total, c.items);
       }
@@ -128,7 +131,8 @@ TEST(ItemList, LayoutForEverySlotCount) {
     }
   }
   // Columns fill top to bottom: slot 1 of 6 is below slot 0, slot 2 starts the next column.
-  const ScreenRect s0 = CaptionRect(area, 6, 0, 1), s1 = CaptionRect(area, 6, 1, 1), s2 = CaptionRect(area, 6, 2, 1);
+  const ScreenRect s0 = CaptionRect(area, 6, 0, 1), s1 = CaptionRect(area, 6, 1, 1),
+                   s2 = CaptionRect(area, 6, 2, 1);
   EXPECT_GT(s1.top, s0.top);
   EXPECT_EQ(s1.left, s0.left);
   EXPECT_GT(s2.left, s0.left);
@@ -141,8 +145,12 @@ TEST(ItemList, CaptionsStrikeAndRefit) {
     bool differences;
     const char* text;
   } cases[] = {
-      {2, false, "2 Cups"}, {1, false, "Cup"},     {0, false, "Cup"},
-      {7, true, "Find 7 differences"}, {2, true, "Find 2 differences"}, {1, true, "Find 1 difference"},
+      {2, false, "2 Cups"},
+      {1, false, "Cup"},
+      {0, false, "Cup"},
+      {7, true, "Find 7 differences"},
+      {2, true, "Find 2 differences"},
+      {1, true, "Find 1 difference"},
       {0, true, "Find 1 difference"},
   };
   for (const Case& c : cases) EXPECT_EQ(CaptionText(c.count, c.differences, "Cup", "Cups"), c.text);

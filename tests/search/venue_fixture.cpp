@@ -59,7 +59,8 @@ constexpr const char* kTestVenues[][2] = {
     <Object Name="Key" InventoryClass="19" Coords="0,-0.3" Size="0.1"/>
   </HiddenObjects>
 </Venue>)"},
-    {"Search\\Venues\\Test_Diff.xml", R"(<Venue Background="Diff.tga" FindDifferences="1" ItemsToFind="1" ItemSlots="5">
+    {"Search\\Venues\\Test_Diff.xml",
+     R"(<Venue Background="Diff.tga" FindDifferences="1" ItemsToFind="1" ItemSlots="5">
   <HiddenObjects>
     <Object Name="Difference" Plural="Differences" File="Half.tga" Coords="-0.3,0" Size="0.1"/>
     <Object Name="Difference" Plural="Differences" Coords="-0.1,-0.2" Size="0.1"/>

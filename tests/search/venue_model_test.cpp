@@ -28,8 +28,8 @@ TEST(VenueFile, RootAttributesDefaultsAndChecks) {
       {R"(<Venue ItemsToFind="7" ItemSlots="1" FindDifferences="3" CompletionFlag="120" VisitedFlag="106"
               ExitSpeech="Done" FirstVisitSpeech="Hello"/>)",
        7, 1, true, 120, 106, true, true},
-      {R"(<Venue ItemSlots="99" ItemsToFind="-4" ExitSpeech="" FindDifferences="0"/>)", 0, 12, false, -1, -1, false,
-       false},
+      {R"(<Venue ItemSlots="99" ItemsToFind="-4" ExitSpeech="" FindDifferences="0"/>)", 0, 12, false, -1, -1,
+       false, false},
       {R"(<Venue ItemSlots="0" ItemsToFind="junk" CompletionFlag="x"/>)", 12, 1, false, -1, -1, false, false},
   };
   for (const Case& c : cases) {
@@ -61,9 +61,15 @@ TEST(VenueFile, NamesPathsAndSavableElements) {
   EXPECT_EQ(VenueFileForLevel("Warehouse_Office.XML"), "Warehouse_Office.XML");
 
   const std::pair<const char*, bool> savable[] = {
-      {"Headquarters_Office", true}, {"_x-1.2", true},       {"", false},
-      {"1st", false},                {"has space", false},   {"PlayerAttribs", false},
-      {"inventoryboard", false},     {"XmlThing", false},    {"caf\xe9", false},
+      {"Headquarters_Office", true},
+      {"_x-1.2", true},
+      {"", false},
+      {"1st", false},
+      {"has space", false},
+      {"PlayerAttribs", false},
+      {"inventoryboard", false},
+      {"XmlThing", false},
+      {"caf\xe9", false},
   };
   for (auto [name, ok] : savable) EXPECT_EQ(IsSavableVenueName(name), ok) << name;
 }
@@ -98,8 +104,8 @@ TEST(VenueFile, HiddenObjectValues) {
   EXPECT_EQ(cup.hotspotId, 9);
   EXPECT_FLOAT_EQ(cup.x, 0.25f);
   EXPECT_FLOAT_EQ(cup.y, -0.5f);
-  EXPECT_EQ(cup.flips, 24u);                // only the mirror and flip bits
-  EXPECT_EQ(cup.color, 0x7FFF00FFu);        // each channel kept to 0..1, truncated
+  EXPECT_EQ(cup.flips, 24u);          // only the mirror and flip bits
+  EXPECT_EQ(cup.color, 0x7FFF00FFu);  // each channel kept to 0..1, truncated
   EXPECT_FLOAT_EQ(cup.alpha, 0.5f);
   ASSERT_TRUE(cup.shadow);
   EXPECT_EQ(cup.shadow->size, 1.0f);
@@ -138,7 +144,8 @@ TEST(VenueFile, PatchesAndSavedBoards) {
     size_t items;
   } boards[] = {
       {"<ItemBoard/>", 0, 0},
-      {R"(<ItemBoard ItemSlots="30"><Item SlotIndex="1" ObjectIndex="4" Flags="1"/><Other/></ItemBoard>)", 12, 1},
+      {R"(<ItemBoard ItemSlots="30"><Item SlotIndex="1" ObjectIndex="4" Flags="1"/><Other/></ItemBoard>)", 12,
+       1},
       {R"(<ItemBoard ItemSlots="-2"><Item/></ItemBoard>)", 0, 1},
   };
   for (const BoardCase& c : boards) {
@@ -175,7 +182,8 @@ TEST(VenueRules, ScreenLayoutInBothModes) {
 }
 
 TEST(VenueRules, HotspotFlagsAndCompletionDecisions) {
-  const std::pair<int, int> flags[] = {{1, 13}, {13, 49}, {16, 65}, {22, 90}, {5, -1}, {6, -1}, {9, -1}, {0, -1}, {99, -1}};
+  const std::pair<int, int> flags[] = {{1, 13}, {13, 49}, {16, 65}, {22, 90}, {5, -1},
+                                       {6, -1}, {9, -1},  {0, -1},  {99, -1}};
   for (auto [id, flag] : flags) EXPECT_EQ(HotspotActivityFlag(id), flag) << id;
 
   using S = CompletionStep;
@@ -183,9 +191,9 @@ TEST(VenueRules, HotspotFlagsAndCompletionDecisions) {
     bool exit, differences, stageHasDifferences, belongs;
     S step;
   } cases[] = {
-      {true, false, true, true, S::kExitSpeech},       {true, false, false, false, S::kExitSpeech},
+      {true, false, true, true, S::kExitSpeech},        {true, false, false, false, S::kExitSpeech},
       {false, false, true, true, S::kCheckDifferences}, {false, true, true, true, S::kStageEndSpeech},
-      {false, false, false, true, S::kStageEndSpeech}, {false, false, true, false, S::kOpenStageStart},
+      {false, false, false, true, S::kStageEndSpeech},  {false, false, true, false, S::kOpenStageStart},
       {false, true, true, false, S::kOpenStageStart},
   };
   for (const Case& c : cases)

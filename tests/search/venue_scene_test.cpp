@@ -15,6 +15,7 @@
 #include "search/venue_fixture.h"
 #include "search/venue_parts.h"
 #include "ui/jorvane_corner.h"
+#include "ui/pushbutton.h"
 #include "ui/speech_balloon.h"
 
 namespace venuetest {
@@ -43,7 +44,8 @@ class VenueScene : public VenueTest {
   void Settle(CSearchEnvironment* venue) {
     for (int i = 0; i < 400; ++i) {
       bool flying = false;
-      for (CHiddenObject* o = venue->FirstHiddenObject(); o; o = o->NextInVenue()) flying = flying || o->IsFlying();
+      for (CHiddenObject* o = venue->FirstHiddenObject(); o; o = o->NextInVenue())
+        flying = flying || o->IsFlying();
       if (!flying) return;
       RunUntil(now_ + 0.02f);
     }
@@ -100,7 +102,7 @@ TEST_F(VenueScene, ClicksFollowMasksAndBehaviours) {
   CHiddenObject* flipped = v->FindObjectByIndex(2);
   ASSERT_TRUE(leftHalf && mirrored && flipped);
   EXPECT_EQ(v->FindObjectByIndex(3)->GetBehavior(), 1);  // the comment took no index
-  EXPECT_FALSE(v->FindObjectByIndex(5)->IsListed());      // a findable without a name is not asked for
+  EXPECT_FALSE(v->FindObjectByIndex(5)->IsListed());     // a findable without a name is not asked for
   EXPECT_EQ(v->GetItemBoard()->ListedTotal(), 3);
 
   struct Case {
@@ -112,8 +114,7 @@ TEST_F(VenueScene, ClicksFollowMasksAndBehaviours) {
       {mirrored, 0.25f, 0.5f, false},  // mirrored: its left half is the transparent one
       {flipped, 0.5f, 0.25f, false},   // flipped: its top half is the transparent one
       {leftHalf, 0.25f, 0.5f, true},   // the glass above lets the click through
-      {mirrored, 0.75f, 0.5f, true},
-      {flipped, 0.5f, 0.75f, true},
+      {mirrored, 0.75f, 0.5f, true},  {flipped, 0.5f, 0.75f, true},
   };
   int expectedWrong = 0;
   for (const Case& c : cases) {
@@ -367,6 +368,10 @@ TEST_F(VenueScene, StatusBoardWords) {
     EXPECT_EQ(status->GetLabel()->GetOpacity() == 1.0f, s.label) << s.n;
     EXPECT_EQ(status->GetAllFound()->GetOpacity() == 1.0f, s.allFound) << s.n;
     EXPECT_LT(status->GetNumber()->GetScreenRect().right, status->GetLabel()->GetScreenRect().left);
+    // The words stay between the button and the plaque's right margin, whatever their length.
+    EXPECT_GE(status->GetNumber()->GetScreenRect().left,
+              status->GetMenuButton()->GetScreenRect().right - 0.5f);
+    EXPECT_LE(status->GetLabel()->GetScreenRect().right, status->GetScreenRect().right + 0.5f);
     if (s.n == 2) plural = words();
     if (s.n == 1) {
       EXPECT_NE(words(), plural);
