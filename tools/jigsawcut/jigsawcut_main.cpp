@@ -1,7 +1,8 @@
-// jigsawcut SOURCE.svg PIECE_DIR SOLUTION.tga [--seed N]
-// Renders the source picture at 585 x 439, cuts it into PIECE_DIR/Piece<row><column>.tga (rows
-// 1..3, columns 1..4; 32-bit TGA, top-left origin, alpha = hit mask) and writes the whole picture
-// with its creases as SOLUTION.tga (128 x 96), the item the finished jigsaw gives.
+// jigsawcut SOURCE.svg PIECE_DIR [--solution SOLUTION.tga] [--seed N]
+// Renders the source picture at 585 x 439 and cuts it into PIECE_DIR/Piece<row><column>.tga (rows
+// 1..3, columns 1..4; 32-bit TGA, top-left origin, alpha = hit mask). With --solution it also
+// writes the whole picture with its creases (128 x 96), for a jigsaw whose prize has no painting
+// of its own.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,8 +15,8 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: jigsawcut SOURCE.svg PIECE_DIR SOLUTION.tga [--seed N]\n"
-               "Cuts the twelve jigsaw pieces Piece11.tga .. Piece34.tga and the mended picture.\n");
+               "usage: jigsawcut SOURCE.svg PIECE_DIR [--solution SOLUTION.tga] [--seed N]\n"
+               "Cuts the twelve jigsaw pieces Piece11.tga .. Piece34.tga (and the mended picture).\n");
   return 2;
 }
 
@@ -32,12 +33,16 @@ bool Write(const std::string& path, const artbuild::Raster& image) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) return Usage();
-  const std::string source = argv[1], pieceDir = argv[2], solution = argv[3];
+  if (argc < 3) return Usage();
+  const std::string source = argv[1], pieceDir = argv[2];
+  std::string solution;
   uint32_t seed = 4;
-  for (int i = 4; i < argc; ++i) {
-    if (std::string(argv[i]) == "--seed" && i + 1 < argc)
+  for (int i = 3; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--seed" && i + 1 < argc)
       seed = uint32_t(std::strtoul(argv[++i], nullptr, 10));
+    else if (arg == "--solution" && i + 1 < argc)
+      solution = argv[++i];
     else
       return Usage();
   }
@@ -56,6 +61,7 @@ int main(int argc, char** argv) {
         return 1;
     }
   }
+  if (solution.empty()) return 0;
   artbuild::Raster mended;
   if (!artbuild::RenderSvg(source, 128, 96, mended, error)) {
     std::fprintf(stderr, "jigsawcut: %s: %s\n", source.c_str(), error.c_str());
