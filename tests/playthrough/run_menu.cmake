@@ -17,7 +17,7 @@ function(run_game script)
       --unset=DISPLAY --unset=WAYLAND_DISPLAY
       "${VARDELL}" --windowed --fixed-dt 0.02 --script "${SCRIPTS}/${script}"
     WORKING_DIRECTORY "${WORK}"
-    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 150)
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 400)
   message(STATUS "${script}: exit code ${rc}\n${out}${err}")
   if(NOT rc STREQUAL "0")
     message(FATAL_ERROR "${script}: exit code ${rc}, expected 0")
@@ -48,6 +48,8 @@ expect(02_welcome.json "Welcome, Detective Holmes!")
 expect_not(02_welcome.json "CPlayerEditbox")
 expect(03_mode.json "CModeDialog")
 expect(04_starting.json "CShutter")
+expect(05_first_venue.json "CSearchEnvironment")
+expect(05_first_venue.json "Headquarters_Office")
 expect(05_back_at_menu.json "CMainEnvironment")
 expect(07_credits_page3.json "HowToPlay\\\\Page 3.jpg")
 expect(08_exit.json "Close the case book and quit?")
