@@ -52,3 +52,8 @@ vardell_venue_playthrough(venue_differences -DSTAGE=1 -DFLAGS=106 -DVENUE=Wareho
 vardell_playthrough(venue_menu_options
   ARGS --windowed --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/venue_menu_options.script
   CHECKS -DEXPECT_PNG=after_back.png -DEXPECT_JSON=options.json -DEXPECT_JSON_TEXT=COptionsDialog)
+# The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
+add_test(NAME playthrough_jigsaw
+  COMMAND ${CMAKE_COMMAND} -DVARDELL=$<TARGET_FILE:vardell> -DWORK=${_work}/jigsaw
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/jigsaw_solve.cmake)
+set_tests_properties(playthrough_jigsaw PROPERTIES TIMEOUT 600 LABELS playthrough)

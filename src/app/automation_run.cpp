@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "app/tree_dump.h"
 #include "core/frame_timer.h"
+#include "core/random.h"
 #include "flow/shutter.h"
 #include "platform/os/host.h"
 #include "player/game_state.h"
@@ -133,6 +134,10 @@ void AutomationRun::ScriptStage(int stage) {
     return;
   }
   SetStage(stage);
+}
+
+void AutomationRun::ScriptSeed(int seed) {
+  GameRandom().Seed(uint32_t(seed));
 }
 
 void AutomationRun::ScriptGoto(int classId, const char* argument) {

@@ -39,6 +39,7 @@ class AutomationRun : public ScriptSink {
   void ScriptFlag(int flag, bool on) override;
   void ScriptStage(int stage) override;
   void ScriptGoto(int classId, const char* argument) override;
+  void ScriptSeed(int seed) override;
 
   bool Failed() const { return failed_; }
 

@@ -121,6 +121,13 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& out, std
       out.push_back(c);
       continue;
     }
+    if (cmd == "seed") {
+      ScriptCommand c = Make(ScriptCommand::kSeed, lineNo);
+      std::string n;
+      if (!(in >> n) || (in >> extra) || !ParseInt(n, c.number) || c.number < 0) return fail("seed needs N");
+      out.push_back(c);
+      continue;
+    }
     if (cmd == "stage") {
       ScriptCommand c = Make(ScriptCommand::kStage, lineNo);
       std::string n;
@@ -246,6 +253,9 @@ void ScriptRunner::BeforeFrame(uint32_t frame, float time, ScriptSink& sink) {
         break;
       case ScriptCommand::kGoto:
         sink.ScriptGoto(c.number, c.on ? c.text.c_str() : nullptr);
+        break;
+      case ScriptCommand::kSeed:
+        sink.ScriptSeed(c.number);
         break;
       case ScriptCommand::kQuit:
         next_ = commands_.size();  // nothing after quit runs

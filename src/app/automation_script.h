@@ -8,6 +8,7 @@
 //   player NAME                   select (or create) that player
 //   flag N on|off | stage N       set or clear a story flag; set the stage
 //   goto CLASS [ARGUMENT]         start a transition (the argument is the rest of the line)
+//   seed N                        reseed the game's random generator (repeatable scatters and lists)
 #pragma once
 
 #include <cstdint>
@@ -30,6 +31,7 @@ struct ScriptCommand {
     kFlag,
     kStage,
     kGoto,
+    kSeed,
   };
   Kind kind = kQuit;
   double seconds = 0;  // kAt
@@ -39,7 +41,7 @@ struct ScriptCommand {
   bool right = false;  // kButton
   bool down = false;   // kButton, kKey
   int key = 0;         // kKey: virtual-key code
-  int number = 0;      // kFlag: the flag; kStage: the stage; kGoto: the class id
+  int number = 0;      // kFlag: the flag; kStage: the stage; kGoto: the class id; kSeed: the seed
   bool on = false;     // kFlag: set (true) or clear; kGoto: an argument was given
   std::string text;    // kText (Windows-1252), kScreenshot, kDump, kPlayer, kGoto (the argument)
   int line = 0;
@@ -67,6 +69,7 @@ class ScriptSink {
   virtual void ScriptFlag(int flag, bool on) { (void)flag, (void)on; }
   virtual void ScriptStage(int stage) { (void)stage; }
   virtual void ScriptGoto(int classId, const char* argument) { (void)classId, (void)argument; }
+  virtual void ScriptSeed(int seed) { (void)seed; }
 };
 
 class ScriptRunner {

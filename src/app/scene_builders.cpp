@@ -3,10 +3,12 @@
 #include "app/scene_builders.h"
 
 #include "app/shell.h"
+#include "devtools/cheat_environment.h"
 #include "flow/environment_factory.h"
 #include "flow/epilogue.h"
 #include "flow/main_menu.h"
 #include "flow/map_environment.h"
+#include "puzzles/jigsaw_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
 #include "search/venue_parts.h"
@@ -16,5 +18,7 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kMapEnvironment, &BuildMapEnvironment);
   RegisterEnvironmentBuilder(TypeId::kEpilogueEnvironment, &BuildEpilogue);
   RegisterEnvironmentBuilder(TypeId::kSearchEnvironment, &OpenSearchVenue);
+  RegisterEnvironmentBuilder(TypeId::kJigsawEnvironment, &BuildJigsaw);
+  RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }
