@@ -65,11 +65,12 @@ CSlidePuzzleEnvironment::CSlidePuzzleEnvironment(const slide::SlideFile& file)
       board_(slide::Board::FromFile(file, GetScreenRect().Width() / 1024.0f,
                                     GetScreenRect().Height() / 768.0f, GetScreenRect().left,
                                     GetScreenRect().top)) {
+  // Weak references write into their slots when the token dies: the slots must never move.
+  tokens_.assign(size_t(board_.Count()), nullptr);
   for (int i = 0; i < board_.Count(); ++i) {
     auto* token = new CSlidePuzzleToken(this, i, kFolder + slide::BlockPictureName(file_.tokens[size_t(i)]));
     token->SetDepth(GetDepth() + kTokenDepth);
-    tokens_.push_back(nullptr);
-    CreateWeakRef(token, &tokens_.back());
+    CreateWeakRef(token, &tokens_[size_t(i)]);
   }
   prizeIndex_ = board_.IndexOf(file_.prizeToken);
   if (!file_.prize.empty() && prizeIndex_ >= 0) {
