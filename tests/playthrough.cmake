@@ -52,8 +52,13 @@ vardell_venue_playthrough(venue_differences -DSTAGE=1 -DFLAGS=106 -DVENUE=Wareho
 vardell_playthrough(venue_menu_options
   ARGS --windowed --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/venue_menu_options.script
   CHECKS -DEXPECT_PNG=after_back.png -DEXPECT_JSON=options.json -DEXPECT_JSON_TEXT=COptionsDialog)
+# Playthroughs driven by a CMake script of their own (tests/playthrough/<script>.cmake, which includes
+# game_driver.cmake): each computes its clicks from the dumps of earlier runs.
+function(vardell_scripted_playthrough name script)
+  add_test(NAME playthrough_${name}
+    COMMAND ${CMAKE_COMMAND} -DVARDELL=$<TARGET_FILE:vardell> -DWORK=${_work}/${name} ${ARGN}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/${script}.cmake)
+  set_tests_properties(playthrough_${name} PROPERTIES TIMEOUT 600 LABELS playthrough)
+endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
-add_test(NAME playthrough_jigsaw
-  COMMAND ${CMAKE_COMMAND} -DVARDELL=$<TARGET_FILE:vardell> -DWORK=${_work}/jigsaw
-          -P ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/jigsaw_solve.cmake)
-set_tests_properties(playthrough_jigsaw PROPERTIES TIMEOUT 600 LABELS playthrough)
+vardell_scripted_playthrough(jigsaw jigsaw_solve)
