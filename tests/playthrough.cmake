@@ -52,6 +52,9 @@ vardell_venue_playthrough(venue_differences -DSTAGE=1 -DFLAGS=106 -DVENUE=Wareho
 vardell_playthrough(venue_menu_options
   ARGS --windowed --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/venue_menu_options.script
   CHECKS -DEXPECT_PNG=after_back.png -DEXPECT_JSON=options.json -DEXPECT_JSON_TEXT=COptionsDialog)
+vardell_playthrough(missing_venue
+  ARGS --headless --fixed-dt 0.02 --script ${CMAKE_CURRENT_SOURCE_DIR}/playthrough/missing_venue.script
+  CHECKS -DEXPECT_JSON=menu.json -DEXPECT_JSON_TEXT=CMainEnvironment)
 # Playthroughs driven by a CMake script of their own (tests/playthrough/<script>.cmake, which includes
 # game_driver.cmake): each computes its clicks from the dumps of earlier runs.
 function(vardell_scripted_playthrough name script)
@@ -62,3 +65,5 @@ function(vardell_scripted_playthrough name script)
 endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
+# The lockbox by the story's move table, and Skip after thirty seconds.
+vardell_scripted_playthrough(slide slide_solve)

@@ -9,6 +9,7 @@
 #include "effects/night_sky.h"
 #include "effects/smoke_effect.h"
 #include "effects/sparkle.h"
+#include "flow/shutter.h"
 #include "platform/os/host.h"
 #include "player/game_state.h"
 #include "scene/cursor.h"
@@ -242,6 +243,12 @@ int CSearchEnvironment::HitTest() {
 void CSearchEnvironment::Update() {
   CEnvironment::Update();
   if (editor_) return;
+  if (!loaded_) {
+    // The message about the file was shown while building; rather than leave the player in front
+    // of an empty black scene, the main menu takes over once the transition that brought it is done.
+    if (!GetShutter()) StartTransition(TypeId::kMainEnvironment, nullptr);
+    return;
+  }
   const int frame = int(GetFrameCount());
   if ((lastBackgroundClickFrame_ == frame || lastBackgroundClickFrame_ == frame - 1) && IsLeftClick())
     CountWrongClick();
