@@ -1,0 +1,4 @@
+# The content checker's tests link its library.
+if(TARGET test_contentcheck)
+  target_link_libraries(test_contentcheck PRIVATE vardell_contentcheck)
+endif()
