@@ -67,3 +67,6 @@ endfunction()
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
 # The lockbox by the story's move table, and Skip after thirty seconds.
 vardell_scripted_playthrough(slide slide_solve)
+# Every scene of the game in one picture: build/playthrough/contact_sheet/contact_sheet.png.
+vardell_scripted_playthrough(contact_sheet contact_sheet -DCONTACTSHEET=$<TARGET_FILE:contactsheet>
+  -DSOURCE=${CMAKE_SOURCE_DIR})

@@ -1,10 +1,18 @@
 # Shared pieces of the scripted playthroughs: running the real binary on a script in private user
 # folders, reading its object dumps and checking files it wrote. The includer sets VARDELL and WORK.
 
-# Runs the game on a script in a fresh pair of user folders, dt seconds a frame (0.02 unless DT is set).
+# Runs the game on a script in a fresh pair of user folders, dt seconds a frame (0.02 unless DT is set),
+# in a window unless FULLSCREEN is set, for at most RUN_TIMEOUT seconds (150 unless set).
 function(run_game name script_text)
   if(NOT DT)
     set(DT 0.02)
+  endif()
+  set(window --windowed)
+  if(FULLSCREEN)
+    set(window)
+  endif()
+  if(NOT RUN_TIMEOUT)
+    set(RUN_TIMEOUT 150)
   endif()
   set(dir "${WORK}/${name}")
   file(MAKE_DIRECTORY "${dir}/config" "${dir}/data")
@@ -12,8 +20,8 @@ function(run_game name script_text)
   execute_process(
     COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${dir}/config XDG_DATA_HOME=${dir}/data
       SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 --unset=DISPLAY --unset=WAYLAND_DISPLAY
-      "${VARDELL}" --windowed --fixed-dt ${DT} ${ARGN} --script run.script
-    WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 150)
+      "${VARDELL}" ${window} --fixed-dt ${DT} ${ARGN} --script run.script
+    WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT ${RUN_TIMEOUT})
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${name}: exit code ${rc}\n${out}\n${err}")
   endif()
