@@ -62,3 +62,5 @@ function(vardell_scripted_playthrough name script)
 endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
+# The arcade board cleared by clicks read from dumps, ending in the pizza party; Skip after 30 s.
+vardell_scripted_playthrough(match3 match3_solve)
