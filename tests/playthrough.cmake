@@ -70,3 +70,5 @@ vardell_scripted_playthrough(slide slide_solve)
 # Every scene of the game in one picture: build/playthrough/contact_sheet/contact_sheet.png.
 vardell_scripted_playthrough(contact_sheet contact_sheet -DCONTACTSHEET=$<TARGET_FILE:contactsheet>
   -DSOURCE=${CMAKE_SOURCE_DIR})
+# The arcade board cleared by clicks read from dumps, ending in the pizza party; Skip after 30 s.
+vardell_scripted_playthrough(match3 match3_solve)
