@@ -9,6 +9,8 @@
 #include "flow/main_menu.h"
 #include "flow/map_environment.h"
 #include "puzzles/jigsaw_environment.h"
+#include "puzzles/room_lock_environment.h"
+#include "puzzles/safe_puzzle_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
@@ -22,5 +24,7 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kJigsawEnvironment, &BuildJigsaw);
   RegisterEnvironmentBuilder(TypeId::kSlidePuzzleEnvironment, &BuildSlidePuzzle);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
+  RegisterEnvironmentBuilder(TypeId::kSafePuzzleEnvironment, &BuildSafePuzzle);
+  RegisterEnvironmentBuilder(TypeId::kRoomLockPuzzleEnvironment, &BuildRoomLockPuzzle);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }
