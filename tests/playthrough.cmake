@@ -62,3 +62,7 @@ function(vardell_scripted_playthrough name script)
 endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
+# The safe opened by the chalked recipe, and by Skip after thirty seconds.
+vardell_scripted_playthrough(safe safe_solve)
+# The room lock: wheels 4-7-2 and code rows from the dump, and Skip after thirty seconds.
+vardell_scripted_playthrough(roomlock roomlock_solve)
