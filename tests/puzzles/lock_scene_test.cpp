@@ -89,6 +89,11 @@ class LockScene : public puzzletest::PuzzleTest {
     Press(s->WheelButton(1, false), 3);  // 0 down to 9, 8, 7
     Press(s->WheelButton(0, true), 2);
   }
+  // The colour rules cover the slate until the player puts them away.
+  void CloseRules() {
+    if (CSpeechBalloon* b = Balloon("Puzzles\\RoomLockPuzzle\\Help2.jpg")) b->Dismiss();
+    RunUntil(now_ + 1);
+  }
 };
 
 TEST_F(LockScene, SafeOpensByTheRecipeIntoTheSafe) {
@@ -177,7 +182,9 @@ TEST_F(LockScene, SubmitKeepsClearOfTheLastDigitAtEverySize) {
       EXPECT_GT(submit.left, last.right) << scene.right << " row " << n;
       EXPECT_LE(submit.right, row.right + 1e-3f);
       EXPECT_LE(RoomLockDigitRect(row, 2).right, last.left);
-      if (n > 0) EXPECT_GT(row.top, RoomLockRowRect(scene, n - 1).bottom);
+      if (n > 0) {
+        EXPECT_GT(row.top, RoomLockRowRect(scene, n - 1).bottom);
+      }
     }
   }
   // On the reference screen the rows fill the slate of the door picture.
@@ -234,7 +241,12 @@ TEST_F(LockScene, RoomLockWheelsRowsAndTheRightRow) {
 TEST_F(LockScene, RoomLockSeventhWrongRowRestartsWithTheSameSecret) {
   CRoomLockPuzzleEnvironment* s = OpenLock();
   OpenWheels(s);
-  for (int n = 0; n < 6; ++n) ClickCentre(s->Row(n)->SubmitButton());
+  CloseRules();
+  for (int n = 0; n < 6; ++n) {
+    ASSERT_TRUE(s->Row(n)) << n;
+    ClickCentre(s->Row(n)->SubmitButton());
+  }
+  ASSERT_TRUE(s->Row(6));
   EXPECT_FALSE(Balloon("RoomLockReset")) << "six wrong rows are not yet the end";
   ClickCentre(s->Row(6)->SubmitButton());
   ASSERT_TRUE(Balloon("RoomLockReset"));
@@ -261,7 +273,7 @@ TEST_F(LockScene, RoomLockSolvedBySkipInStageOneNeverStartsStageTwo) {
   }
   EXPECT_FALSE(s->Row(0)->SubmitButton());
   // Whatever still arrives from the wheels, Reset or a digit changes nothing.
-  for (int code : {1356, 1359, kCmdReset}) s->OnNotify(nullptr, code);
+  for (int code : {1356, 1359, int(kCmdReset)}) s->OnNotify(nullptr, code);
   s->TurnDigit(0, 1);
   s->Submit();
   EXPECT_FALSE(s->Lock().StageTwo());
