@@ -10,6 +10,8 @@
 #include "flow/map_environment.h"
 #include "puzzles/jigsaw_environment.h"
 #include "puzzles/match3_puzzle_environment.h"
+#include "puzzles/room_lock_environment.h"
+#include "puzzles/safe_puzzle_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
@@ -24,5 +26,7 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kSlidePuzzleEnvironment, &BuildSlidePuzzle);
   RegisterEnvironmentBuilder(TypeId::kMatch3PuzzleEnvironment, &BuildMatch3Puzzle);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
+  RegisterEnvironmentBuilder(TypeId::kSafePuzzleEnvironment, &BuildSafePuzzle);
+  RegisterEnvironmentBuilder(TypeId::kRoomLockPuzzleEnvironment, &BuildRoomLockPuzzle);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }
