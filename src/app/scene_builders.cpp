@@ -8,6 +8,8 @@
 #include "flow/epilogue.h"
 #include "flow/main_menu.h"
 #include "flow/map_environment.h"
+#include "puzzles/circuit_puzzle_environment.h"
+#include "puzzles/jewel_puzzle_environment.h"
 #include "puzzles/jigsaw_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
 #include "scene/game_object.h"
@@ -21,6 +23,8 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kSearchEnvironment, &OpenSearchVenue);
   RegisterEnvironmentBuilder(TypeId::kJigsawEnvironment, &BuildJigsaw);
   RegisterEnvironmentBuilder(TypeId::kSlidePuzzleEnvironment, &BuildSlidePuzzle);
+  RegisterEnvironmentBuilder(TypeId::kCircuitPuzzleEnvironment, &BuildCircuitPuzzle);
+  RegisterEnvironmentBuilder(TypeId::kJewelPuzzleEnvironment, &BuildJewelPuzzle);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }
