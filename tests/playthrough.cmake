@@ -63,3 +63,4 @@ endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
 vardell_scripted_playthrough(circuit circuit_solve)
+vardell_scripted_playthrough(jewel jewel_solve)

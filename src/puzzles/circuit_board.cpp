@@ -10,6 +10,8 @@ namespace circuit {
 namespace {
 
 constexpr int kMaxRolls = 64;
+// A grid beyond this is no fuse box anyone can play, and its cells would be allocated unchecked.
+constexpr int kMaxSide = 64;
 
 // Masks by type (1..4) and quarter: each quarter turns the connections one side clockwise.
 constexpr int kMasks[4][4] = {
@@ -35,7 +37,8 @@ std::optional<CircuitFile> ReadCircuitFile(XmlDocument& doc, std::string* error)
   f.rows = doc.GetIntAttribute(root.get(), "Rows", 0);
   f.powerRow = doc.GetIntAttribute(root.get(), "PowerRow", 0);
   f.rect = doc.GetRectAttribute(root.get(), "Rect");
-  if (f.columns < 1 || f.rows < 1) return Fail(error, "Columns and Rows must be at least 1");
+  if (f.columns < 1 || f.rows < 1 || f.columns > kMaxSide || f.rows > kMaxSide)
+    return Fail(error, "Columns and Rows must be 1 to 64");
   if (f.rect[2] <= f.rect[0] || f.rect[3] <= f.rect[1]) return Fail(error, "Rect has no width or height");
   if (f.powerRow < 0 || f.powerRow >= f.rows) return Fail(error, "PowerRow lies outside the rows");
   for (ScopedXmlNode row(doc, doc.FindChildNode(root.get())); row && int(f.wires.size()) < f.rows;

@@ -30,7 +30,8 @@ struct CircuitFile {
   std::vector<std::vector<int>> wires, solutions;
 };
 
-// Nothing (and why, in error) when the root is missing, the grid has no cells, the rectangle has
+// Nothing (and why, in error) when the root is missing, the grid has no cells or more than 64 a
+// side, the rectangle has
 // no width or height, or the power row lies outside the grid.
 std::optional<CircuitFile> ReadCircuitFile(XmlDocument& doc, std::string* error = nullptr);
 std::optional<CircuitFile> LoadCircuitFile(const char* member, std::string* error = nullptr);

@@ -92,6 +92,8 @@ TEST(CircuitFile, ReadsRowsWithHolesDefaultsAndClamps) {
 TEST(CircuitFile, RejectsBoardsItCannotDraw) {
   const char* bad[] = {R"(<C Columns="0" Rows="2" Rect="0,0,10,10"/>)",
                        R"(<C Columns="2" Rows="-1" Rect="0,0,10,10"/>)",
+                       R"(<C Columns="65" Rows="2" Rect="0,0,10,10"/>)",
+                       R"(<C Columns="2" Rows="100000" Rect="0,0,10,10"/>)",
                        R"(<C Columns="2" Rows="2" Rect="5,0,5,10"/>)",
                        R"(<C Columns="2" Rows="2" Rect="0,9,10,3"/>)",
                        R"(<C Columns="2" Rows="2"/>)",
@@ -105,6 +107,7 @@ TEST(CircuitFile, RejectsBoardsItCannotDraw) {
   }
   EXPECT_FALSE(LoadCircuitFile(nullptr));
   EXPECT_TRUE(Parse(R"(<C Columns="1" Rows="1" Rect="0,0,1,1"/>)"));
+  EXPECT_TRUE(Parse(R"(<C Columns="64" Rows="64" Rect="0,0,1,1" PowerRow="63"/>)"));
 }
 
 TEST(CircuitBoard, FloodFollowsMatchingConnectionsOnly) {
