@@ -3,6 +3,7 @@
 #include "puzzles/jewel_puzzle_environment.h"
 #include "puzzles/puzzle_drag.h"
 #include "scene/input.h"
+#include "ui/control_hover.h"
 
 namespace {
 const char* const kJewelPicture = "Puzzles\\JewelPuzzle\\Jewel.tga";
@@ -44,8 +45,7 @@ int CJewelPuzzleToken::HitTest() {
 }
 
 void CJewelPuzzleToken::Update() {
-  // Hovered in this frame's hit test or the one before: a quick press on a stone is not lost.
-  const int64_t since = int64_t(GetFrameCount()) - int64_t(lastHoveredFrame_);
-  if (!scene_ || lastHoveredFrame_ < 0 || since < 1 || since > 2 || !IsLeftClick()) return;
-  scene_->GripToken(this);
+  // Only a stone under the pointer in this frame's hit test: one it covered a frame earlier may be
+  // far away by now (a pointer that jumps), and gripping it would fling it across the board.
+  if (scene_ && HoveredThisFrame(this) && IsLeftClick()) scene_->GripToken(this);
 }

@@ -121,6 +121,10 @@ TEST_F(JewelScene, StonesArePickedByTheirPixelsAndGoAnywhere) {
   // Let go outside the window: the drag ends with the next frame.
   Frame(now_ + 0.02f, -50, 900, false);
   EXPECT_EQ(DraggedObject(), nullptr);
+  // A press where the pointer jumped to takes no stone it covered a frame before.
+  Frame(now_ + 0.02f, 30, 30, false);
+  Frame(now_ + 0.02f, 5, 700, true);
+  EXPECT_EQ(DraggedObject(), nullptr);
 }
 
 TEST_F(JewelScene, DraggingEveryStoneToTheRingSolvesAndUsesTheStonesUp) {
