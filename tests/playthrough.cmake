@@ -76,3 +76,5 @@ vardell_scripted_playthrough(match3 match3_solve)
 vardell_scripted_playthrough(safe safe_solve)
 # The room lock: wheels 4-7-2 and code rows from the dump, and Skip after thirty seconds.
 vardell_scripted_playthrough(roomlock roomlock_solve)
+vardell_scripted_playthrough(circuit circuit_solve)
+vardell_scripted_playthrough(jewel jewel_solve)

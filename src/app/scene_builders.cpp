@@ -8,6 +8,8 @@
 #include "flow/epilogue.h"
 #include "flow/main_menu.h"
 #include "flow/map_environment.h"
+#include "puzzles/circuit_puzzle_environment.h"
+#include "puzzles/jewel_puzzle_environment.h"
 #include "puzzles/jigsaw_environment.h"
 #include "puzzles/match3_puzzle_environment.h"
 #include "puzzles/room_lock_environment.h"
@@ -25,6 +27,8 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kJigsawEnvironment, &BuildJigsaw);
   RegisterEnvironmentBuilder(TypeId::kSlidePuzzleEnvironment, &BuildSlidePuzzle);
   RegisterEnvironmentBuilder(TypeId::kMatch3PuzzleEnvironment, &BuildMatch3Puzzle);
+  RegisterEnvironmentBuilder(TypeId::kCircuitPuzzleEnvironment, &BuildCircuitPuzzle);
+  RegisterEnvironmentBuilder(TypeId::kJewelPuzzleEnvironment, &BuildJewelPuzzle);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   RegisterEnvironmentBuilder(TypeId::kSafePuzzleEnvironment, &BuildSafePuzzle);
   RegisterEnvironmentBuilder(TypeId::kRoomLockPuzzleEnvironment, &BuildRoomLockPuzzle);

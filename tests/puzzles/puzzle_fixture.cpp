@@ -74,6 +74,10 @@ bool MakeArchives() {
   textures.push_back(
       {"Search\\HiddenObjects\\MendedPhoto.tga", MaskTga(16, 8, [](int, int) { return true; })});
   textures.push_back({"Puzzles\\PuzzleButtonBoard.tga", MaskTga(16, 4, [](int, int y) { return y > 0; })});
+  // A stone opaque inside a diamond, clear in its corners.
+  textures.push_back({"Puzzles\\JewelPuzzle\\Jewel.tga", MaskTga(16, 16, [](int x, int y) {
+                        return std::abs(2 * x - 15) + std::abs(2 * y - 15) <= 16;
+                      })});
   const std::string dir = testenv::MakeTempDir("puzzles");
   for (auto [name, members] : {std::pair{"Database.pak", &database}, std::pair{"Textures.pak", &textures}}) {
     std::vector<uint8_t> bytes;
