@@ -9,6 +9,7 @@
 #include "flow/main_menu.h"
 #include "flow/map_environment.h"
 #include "puzzles/jigsaw_environment.h"
+#include "puzzles/player_piano_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
@@ -22,5 +23,6 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kJigsawEnvironment, &BuildJigsaw);
   RegisterEnvironmentBuilder(TypeId::kSlidePuzzleEnvironment, &BuildSlidePuzzle);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
+  RegisterEnvironmentBuilder(TypeId::kPlayerPianoEnvironment, &BuildPlayerPiano);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }
