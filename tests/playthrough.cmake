@@ -62,3 +62,4 @@ function(vardell_scripted_playthrough name script)
 endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
+vardell_scripted_playthrough(piano piano_song)

@@ -78,8 +78,7 @@ bool CHotSyllable::PointedAtLately() const {
 
 // ---- Line --------------------------------------------------------------------------------------
 
-CLyricLine::CLyricLine(CSprite* parent, const piano::SongLine& line, const ScreenRect& board, float depth,
-                       int randomValue)
+CLyricLine::CLyricLine(CSprite* parent, const piano::SongLine& line, const ScreenRect& board, float depth)
     : CTextSprite(line.text.c_str(), kFont), line_(line) {
   Attach(parent, 0);
   SetDepth(depth);
@@ -87,15 +86,19 @@ CLyricLine::CLyricLine(CSprite* parent, const piano::SongLine& line, const Scree
   const float w = std::min(GetNaturalAspect() * h, board.Width());
   SetScreenRect(ScreenRect::FromCenter(w, h, board.CenterX(), board.CenterY()));
   MeasureSyllables();
-  stretch_ = piano::ChooseHotStretch(line_.times, int(syllables_.size()), line_.sung, randomValue);
   if (line_.sung && !syllables_.empty()) CreateWeakRef(new CBouncingBall(this), &ball_);
-  if (stretch_.Exists()) {
-    auto* hot = new CHotSyllable(this);
-    hot->SetTimes(syllables_[size_t(stretch_.first)].time, syllables_[size_t(stretch_.last)].time);
-    CreateWeakRef(hot, &hot_);
-  }
-  PlaceParts();
   SetVisible(false);
+}
+
+void CLyricLine::ChooseStretch(int randomValue) {
+  if (chosen_) return;
+  chosen_ = true;
+  stretch_ = piano::ChooseHotStretch(line_.times, int(syllables_.size()), line_.sung, randomValue);
+  if (!stretch_.Exists()) return;
+  auto* hot = new CHotSyllable(this);
+  hot->SetTimes(syllables_[size_t(stretch_.first)].time, syllables_[size_t(stretch_.last)].time);
+  CreateWeakRef(hot, &hot_);
+  PlaceParts();
 }
 
 CLyricLine::~CLyricLine() {

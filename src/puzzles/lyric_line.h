@@ -44,8 +44,7 @@ class CHotSyllable : public CSprite {
 class CLyricLine : public CTextSprite {
  public:
   // Centred on board (screen pixels), as high as the board and at most as wide.
-  CLyricLine(CSprite* parent, const piano::SongLine& line, const ScreenRect& board, float depth,
-             int randomValue);
+  CLyricLine(CSprite* parent, const piano::SongLine& line, const ScreenRect& board, float depth);
   ~CLyricLine() override;
 
   int GetTypeId() override { return TypeId::kLyricLine; }
@@ -54,6 +53,9 @@ class CLyricLine : public CTextSprite {
   const piano::HotStretch& Stretch() const { return stretch_; }
   const std::vector<piano::SyllableSpan>& Syllables() const { return syllables_; }
 
+  // Chooses the hot stretch from a random value, once; later calls keep the first choice.
+  void ChooseStretch(int randomValue);
+  bool StretchChosen() const { return chosen_; }
   // Shown as the sung line at song time t (ball placed, hot stretch lit) or hidden.
   void Sing(float t, float beat);
   void Silence();
@@ -72,4 +74,5 @@ class CLyricLine : public CTextSprite {
   std::vector<piano::SyllableSpan> syllables_;
   CXRef* ball_ = nullptr;
   CXRef* hot_ = nullptr;
+  bool chosen_ = false;
 };

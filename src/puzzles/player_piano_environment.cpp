@@ -84,10 +84,6 @@ CPlayerPianoEnvironment::CPlayerPianoEnvironment(const piano::Song& song)
     : CPuzzleEnvironment(kPianoOptions, kBackground), song_(song), clock_(Spans(song)) {
   const ScreenRect area = GetScreenRect();
   BuildLines(FromReference(kLyricBoard, area));
-  keys_.assign(std::size(kKeys), nullptr);
-  for (size_t i = 0; i < keys_.size(); ++i)
-    CreateWeakRef(new CSearchPatch(this, kKeys[i], kKeysPicture, kKeyPeriod, kKeyVariance), &keys_[i]);
-  SetKeysFlicker(false);
   CreateWeakRef(new CPianoRoll(this, FromReference(kRollWindow, area), GetDepth() + 0.01f), &roll_);
   BuildControls();
 }
@@ -104,11 +100,21 @@ CPlayerPianoEnvironment::~CPlayerPianoEnvironment() {
 void CPlayerPianoEnvironment::BuildLines(const ScreenRect& board) {
   // Slots first: weak references write into them, so they must never move.
   lines_.assign(song_.lines.size(), nullptr);
+  for (size_t i = 0; i < song_.lines.size(); ++i)
+    CreateWeakRef(new CLyricLine(this, song_.lines[i], board, GetDepth() + 0.02f), &lines_[i]);
+}
+
+void CPlayerPianoEnvironment::ChooseStretches() {
+  // Drawn when the song first starts, not when the scene is built: nobody sees a stretch before
+  // its line is sung, and a test that seeds the generator just before starting the song gets
+  // the same stretches every run. They stay for every attempt of this visit.
+  if (stretchesChosen_) return;
+  stretchesChosen_ = true;
   float sum = 0;
-  for (size_t i = 0; i < song_.lines.size(); ++i) {
-    const int r = piano::CanHaveHotStretch(song_.lines[i]) ? RandomValue() : 0;
-    auto* line = new CLyricLine(this, song_.lines[i], board, GetDepth() + 0.02f, r);
-    CreateWeakRef(line, &lines_[i]);
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    CLyricLine* line = GetLine(int(i));
+    if (!line) continue;
+    line->ChooseStretch(piano::CanHaveHotStretch(line->Line()) ? RandomValue() : 0);
     sum += line->Stretch().duration;
   }
   target_ = sum * piano::kTargetShare;
@@ -163,6 +169,13 @@ CSlider* CPlayerPianoEnvironment::GetSlider() const {
 }
 
 void CPlayerPianoEnvironment::SetKeysFlicker(bool on) {
+  // The keys join with the song: each draws its next change at random, and drawing nothing before
+  // the song starts keeps the stretches a test seeds for the same on every run.
+  if (on && keys_.empty()) {
+    keys_.assign(std::size(kKeys), nullptr);
+    for (size_t i = 0; i < keys_.size(); ++i)
+      CreateWeakRef(new CSearchPatch(this, kKeys[i], kKeysPicture, kKeyPeriod, kKeyVariance), &keys_[i]);
+  }
   keysOn_ = on;
   for (CXRef* ref : keys_)
     if (auto* key = static_cast<CSearchPatch*>(WeakTarget(ref))) key->SetVisible(on);
@@ -174,6 +187,7 @@ void CPlayerPianoEnvironment::StartSong() {
   SetMusicMode(kMoodPiano, kMusicFade);
   // Without a track to play nobody else stamps the start: the lyrics run on the game clock.
   if (!MusicMoodHasTracks(kMoodPiano)) SetPianoStartTime(std::max(GetTime(), 1e-6f));
+  ChooseStretches();
   clock_.Restart();
   current_ = -1;
   for (size_t i = 0; i < lines_.size(); ++i)

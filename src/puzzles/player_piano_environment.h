@@ -40,6 +40,7 @@ class CPlayerPianoEnvironment : public CPuzzleEnvironment {
 
  private:
   void BuildLines(const ScreenRect& board);
+  void ChooseStretches();
   void BuildControls();
   void StartSong();
   void SongOver();
@@ -56,7 +57,7 @@ class CPlayerPianoEnvironment : public CPuzzleEnvironment {
   CXRef* slider_ = nullptr;
   CXRef* label_ = nullptr;
   float score_ = 0, target_ = 0;
-  bool playing_ = false, won_ = false, keysOn_ = false;
+  bool playing_ = false, won_ = false, keysOn_ = false, stretchesChosen_ = false;
   int lyricMode_ = 0;  // 0 idle, 2 playing back the song
   int current_ = -1;
 };

@@ -65,10 +65,8 @@ TEST_F(PianoScene, HelpOnArrivalStartsTheSongWhichRunsOnTheGameClockWithoutMusic
   CPlayerPianoEnvironment* p = Open();
   ASSERT_TRUE(p);
   EXPECT_EQ(p->LineCount(), 9);
-  EXPECT_EQ(CountPatches(), 9);
-  // Two thirds of eight stretches of 1.5 to 2 s each.
-  EXPECT_GE(p->GetTarget(), 0.67f * 8 * 1.5f - 1e-3f);
-  EXPECT_LE(p->GetTarget(), 0.67f * 8 * 2.0f + 1e-3f);
+  EXPECT_EQ(CountPatches(), 0) << "the keys join with the song";
+  EXPECT_FALSE(p->GetLine(1)->StretchChosen()) << "chosen when the song first starts";
   p->OnNotify(p, kCmdHelp);
   ASSERT_FALSE(AllSpeechBalloons().empty());
   EXPECT_EQ(AllSpeechBalloons().back()->GetNotifyCode(), 0) << "the Help button's picture starts nothing";
@@ -83,7 +81,11 @@ TEST_F(PianoScene, HelpOnArrivalStartsTheSongWhichRunsOnTheGameClockWithoutMusic
   EXPECT_TRUE(p->IsPlaying());
   EXPECT_FLOAT_EQ(GetPianoStartTime(), now_) << "no piano track: stamped from the game clock";
   EXPECT_TRUE(Flickering());
+  EXPECT_EQ(CountPatches(), 9);
   EXPECT_TRUE(p->GetRoll()->IsTurning());
+  // Two thirds of eight stretches of 1.5 to 2 s each.
+  EXPECT_GE(p->GetTarget(), 0.67f * 8 * 1.5f - 1e-3f);
+  EXPECT_LE(p->GetTarget(), 0.67f * 8 * 2.0f + 1e-3f);
 
   Play(p, 1.0f, false);
   EXPECT_EQ(p->GetCurrentLine(), 0);
@@ -143,8 +145,12 @@ TEST_F(PianoScene, AnythingButHoldingOnTargetLosesAndTheTryAgainSpeechRestarts) 
     // Frames after the end score nothing and never announce the end twice.
     Play(p, kSongEnd + 1.0f, false, true);
     EXPECT_FLOAT_EQ(p->GetScore(), 0.0f);
+    const float target = p->GetTarget();
+    const int first = p->GetLine(2)->Stretch().first;
     again->Dismiss();
     EXPECT_TRUE(p->IsPlaying());
+    EXPECT_EQ(p->GetTarget(), target) << "the stretches stay for every attempt";
+    EXPECT_EQ(p->GetLine(2)->Stretch().first, first);
     EXPECT_EQ(p->GetLyricMode(), 2);
     Play(p, 4.5f, true);
     EXPECT_EQ(p->GetCurrentLine(), 1) << "the song runs again from its start";
