@@ -56,7 +56,6 @@ bool CBouncingBall::DrawnLately() const {
 
 CHotSyllable::CHotSyllable(CSprite* line) : CSprite(ScreenRect(0, 0, 1, 1), 0, kHotPicture, line) {
   SetDepth(line->GetDepth() - 0.005f);
-  AddFlags(kSpriteAdditive);
 }
 
 int CHotSyllable::HitTest() {
