@@ -4,7 +4,8 @@
 #      and where and when each line's hot stretch is (the seed given just before the song starts draws the same stretches every run);
 #   2. a script that holds the button on each hot stretch while it is sung wins, and the song's end
 #      opens the piano's insides with flag 19 set;
-#   3. a script that never holds loses: the try-again speech.
+#   3. a script that never holds loses: the try-again speech;
+#   4. Skip after thirty seconds solves it with twenty minutes added to the case time.
 # The music thread starts the track a little later on some runs than on others, so each hold
 # begins half a second early and ends half a second late: a hold off target drains only a quarter
 # of what a hold on target gains.
@@ -121,4 +122,27 @@ math(EXPR bit "(${CMAKE_MATCH_1} >> 19) & 1")
 if(NOT bit EQUAL 0)
   message(FATAL_ERROR "flag 19 is set although the song was lost")
 endif()
-message(STATUS "song started at ${start} s; won by holding, lost by never holding")
+
+# ---- 4. Skip after thirty seconds -------------------------------------------------------------------
+
+read_dump("${WORK}/started/started.json" text count)
+find_object("${text}" ${count} id 1291 skip)
+object_centre("${text}" ${skip} sx sy)
+set(ask "${prefix}at 31\nclick ${sx} ${sy}\nat 32\n")
+run_game(question "${ask}dump box.json\nquit\n")
+read_dump("${WORK}/question/box.json" text count)
+find_object("${text}" ${count} id 1205 yes)
+if(yes EQUAL -1)
+  message(FATAL_ERROR "Skip after 30 s asked no question")
+endif()
+object_centre("${text}" ${yes} yx yy)
+run_game(skipped "${ask}click ${yx} ${yy}\nat 34\ndump skipped.json\nquit\n")
+expect_no_text(skipped/skipped.json "CPlayerPianoEnvironment")
+file(READ "${WORK}/skipped/data/Brannock/Vardell/Players/Pianist.xml" profile)
+string(REGEX MATCH "Flags=\"(-?[0-9]+)" _ "${profile}")
+math(EXPR bit "(${CMAKE_MATCH_1} >> 19) & 1")
+string(REGEX MATCH "CumulativeTime=\"([0-9]+)" _ "${profile}")
+if(NOT bit EQUAL 1 OR NOT CMAKE_MATCH_1 OR CMAKE_MATCH_1 LESS 1200)
+  message(FATAL_ERROR "Skip did not solve with the penalty: ${profile}")
+endif()
+message(STATUS "song started at ${start} s; won by holding, lost by never holding, skipped with ${CMAKE_MATCH_1} s")
