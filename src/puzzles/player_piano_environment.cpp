@@ -59,6 +59,12 @@ void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
 }
 TreeDumpRegistration g_dump(&FillDumpFields);
 
+std::vector<piano::LyricClock::Span> Spans(const piano::Song& song) {
+  std::vector<piano::LyricClock::Span> spans;
+  for (const piano::SongLine& l : song.lines) spans.push_back({l.start, l.end});
+  return spans;
+}
+
 }  // namespace
 
 CEnvironment* BuildPlayerPiano(const char*) {
@@ -71,14 +77,6 @@ CEnvironment* BuildPlayerPiano(const char*) {
   }
   return new CPlayerPianoEnvironment(*song);
 }
-
-namespace {
-std::vector<piano::LyricClock::Span> Spans(const piano::Song& song) {
-  std::vector<piano::LyricClock::Span> spans;
-  for (const piano::SongLine& l : song.lines) spans.push_back({l.start, l.end});
-  return spans;
-}
-}  // namespace
 
 CPlayerPianoEnvironment::CPlayerPianoEnvironment(const piano::Song& song)
     : CPuzzleEnvironment(kPianoOptions, kBackground), song_(song), clock_(Spans(song)) {
