@@ -63,3 +63,4 @@ endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
 vardell_scripted_playthrough(piano piano_song)
+set_tests_properties(playthrough_piano PROPERTIES TIMEOUT 900)  # six runs through a whole song
