@@ -78,3 +78,5 @@ vardell_scripted_playthrough(safe safe_solve)
 vardell_scripted_playthrough(roomlock roomlock_solve)
 vardell_scripted_playthrough(circuit circuit_solve)
 vardell_scripted_playthrough(jewel jewel_solve)
+vardell_scripted_playthrough(piano piano_song)
+set_tests_properties(playthrough_piano PROPERTIES TIMEOUT 900)  # six runs through a whole song

@@ -14,6 +14,7 @@
 #include "puzzles/match3_puzzle_environment.h"
 #include "puzzles/room_lock_environment.h"
 #include "puzzles/safe_puzzle_environment.h"
+#include "puzzles/player_piano_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
@@ -32,5 +33,6 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   RegisterEnvironmentBuilder(TypeId::kSafePuzzleEnvironment, &BuildSafePuzzle);
   RegisterEnvironmentBuilder(TypeId::kRoomLockPuzzleEnvironment, &BuildRoomLockPuzzle);
+  RegisterEnvironmentBuilder(TypeId::kPlayerPianoEnvironment, &BuildPlayerPiano);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }

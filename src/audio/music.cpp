@@ -5,10 +5,10 @@
 #include <cmath>
 #include <memory>
 
+#include "audio/sound_effects.h"
+#include "core/loading_progress.h"
 #include "core/random.h"
 #include "core/settings.h"
-#include "core/loading_progress.h"
-#include "audio/sound_effects.h"
 #include "platform/os/host.h"
 
 namespace {
@@ -72,4 +72,9 @@ float GetPianoStartTime() {
 
 void SetPianoStartTime(float time) {
   g_shared.pianoStartTime.store(time);
+}
+
+bool MusicMoodHasTracks(int mood) {
+  if (!g_player || mood < kMoodMainMenu || mood > kMoodPiano) return false;
+  return g_player->Playlist(mood).Size() > 0;
 }

@@ -4,7 +4,7 @@
 
 #include "audio/music_player.h"
 
-void StartMusic();  // starts the music thread; reads "Sound"/"Music volume"
+void StartMusic();                                    // starts the music thread; reads "Sound"/"Music volume"
 void SetMusicMode(int mood, float fadeTime = -1.0f);  // fade < 0: the default fade
 void MusicScheduleCheck(float appTime);
 void StopMusic();  // ends the music thread; saves "Sound"/"Music volume"
@@ -17,6 +17,9 @@ float GetMusicVolume();
 // The application time at which the current piano track began to play (0 until then).
 float GetPianoStartTime();
 void SetPianoStartTime(float time);
+// Whether a request for mood would start a track: music is running and the mood's folder holds
+// at least one file. Without one, whoever waits for the piano start time has to stamp it.
+bool MusicMoodHasTracks(int mood);
 
 // For tests: the process-wide shared variables and player (null when music is not running).
 MusicShared& GlobalMusicShared();

@@ -8,6 +8,7 @@
 #include "data/pakfile.h"
 #include "data/texture_cache.h"
 #include "platform/os/host.h"
+#include "puzzles/piano_progress.h"
 #include "puzzles/puzzle_checkbox.h"
 #include "puzzles/puzzle_patch.h"
 #include "render/gl_fixture.h"
@@ -101,6 +102,31 @@ TEST_F(PuzzleRender, PatchShowsOnlyItsPartOfTheScenePicture) {
   EXPECT_GT(Brightness(shade), 60);
   EXPECT_GT(int((shade >> 8) & 255), int((shade >> 16) & 255));  // green
   EXPECT_EQ(Brightness(At(img, 120, 100)), 0);                   // outside the patch: nothing drawn
+}
+
+TEST_F(PuzzleRender, PianoTubeFillsFromItsFootAndTheRollWrapsRoundItsWindow) {
+  auto* scene = new CSprite(ScreenRect(0, 0, kW, kH), 0, nullptr, nullptr);
+  auto* tube = new CPlayerPianoProgress(scene, ScreenRect(20, 20, 100, 225), 1.0f);
+  auto* roll = new CPianoRoll(scene, ScreenRect(140, 60, 300, 140), 1.0f);
+  const gfx::Image empty = DrawFrame("piano_tube_empty.png");
+  tube->SetRatio(0.5f);
+  // Most of a turn: the window shows the end of the paper and its start below it.
+  roll->SetTurning(true);
+  UpdateAllObjects(22.0f, 22.0f);
+  const gfx::Image half = DrawFrame("piano_tube_half_roll_wrapped.png");
+  EXPECT_NEAR(roll->GetOffset(), 22.0f / 25.0f, 1e-4f);
+  // The glass low in the tube lights up, high in it stays as it was.
+  const int low = 190, high = 50;
+  EXPECT_GT(Brightness(At(half, 60, low)), Brightness(At(empty, 60, low)) + 150);
+  EXPECT_EQ(At(half, 60, high), At(empty, 60, high));
+  // Paper shows across the whole window, both above and below the seam.
+  auto row = [&](int y) {
+    int sum = 0;
+    for (int x = 150; x < 290; ++x) sum += Brightness(At(half, x, y));
+    return sum / 140;
+  };
+  EXPECT_GT(row(66), 250);
+  EXPECT_GT(row(134), 250);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // song it accompanies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <pugixml.hpp>
@@ -127,6 +128,39 @@ TEST(DemoMusic, PianoRollMelodyFallsOnTheSyllablesOfTheSong) {
   for (double t : syllables)
     EXPECT_NE(std::find(onsets.begin(), onsets.end(), t), onsets.end()) << "no melody note at " << t << " s";
   EXPECT_DOUBLE_EQ(onsets.front(), 0.0) << "the roll starts with no silence";
+}
+
+// The rendered track itself, not only its score: every syllable of the song starts with a note's
+// attack in the audio, so the lyrics stamped from the track's start run with the music.
+TEST(DemoMusic, RenderedPianoTrackStrikesANoteOnEverySyllable) {
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(ReadSource("content/database/Puzzles/PlayerPiano/Cellar Key1.xml").c_str()));
+  std::vector<double> syllables;
+  for (pugi::xml_node line : doc.child("Song").child("LyricLines").children("LyricLine")) {
+    std::stringstream s(line.attribute("Times").as_string());
+    std::string item;
+    while (std::getline(s, item, ',')) syllables.push_back(std::stod(item));
+  }
+  ASSERT_EQ(syllables.size(), 58u);
+  const RenderedMusic m = RenderScore(ReadSource("content/music/Piano/CellarKey.score"));
+  // The energy of the mono signal's first difference (attacks stand out) between two times.
+  auto attack = [&](double from, double to) {
+    const size_t a = size_t(from * m.rate), b = size_t(to * m.rate);
+    double sum = 0;
+    for (size_t i = a + 1; i < b && 2 * i + 1 < m.samples.size(); ++i) {
+      const double d =
+          (m.samples[2 * i] + m.samples[2 * i + 1]) - (m.samples[2 * i - 2] + m.samples[2 * i - 1]);
+      sum += d * d;
+    }
+    return sum / double(b - a);
+  };
+  const double window = 0.03;
+  for (double t : syllables) {
+    EXPECT_GT(attack(t, t + window), 2.0 * attack(t - window, t)) << "no note struck at " << t << " s";
+    // Half a window late is already past the strike: the notes are on time, not merely near it.
+    EXPECT_GT(attack(t, t + window), 1.2 * attack(t + window, t + 2 * window)) << t;
+  }
+  EXPECT_GT(m.samples.size() / 2, size_t(36 * m.rate)) << "the track plays to the last line's end";
 }
 
 }  // namespace
