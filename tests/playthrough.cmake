@@ -80,3 +80,5 @@ vardell_scripted_playthrough(circuit circuit_solve)
 vardell_scripted_playthrough(jewel jewel_solve)
 vardell_scripted_playthrough(piano piano_song)
 set_tests_properties(playthrough_piano PROPERTIES TIMEOUT 900)  # six runs through a whole song
+# The story from New Game along the walkthrough, leg by leg (tests/playthrough/journey.cmake).
+vardell_scripted_playthrough(journey journey)

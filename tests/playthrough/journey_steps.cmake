@@ -1,0 +1,96 @@
+# Building blocks of the story playthrough: a timeline of script lines in the 1024 x 768 reference
+# frame, run in user folders that carry the player's profile from one leg to the next.
+#   JOURNEY_T (milliseconds of game time) and JOURNEY_SCRIPT are the timeline being written.
+include(${CMAKE_CURRENT_LIST_DIR}/game_driver.cmake)
+
+macro(journey_begin)
+  set(JOURNEY_T 0)
+  set(JOURNEY_SCRIPT "")
+endmacro()
+macro(journey_line text)
+  string(APPEND JOURNEY_SCRIPT "${text}\n")
+endmacro()
+# Moves the clock on by ms milliseconds.
+macro(journey_wait ms)
+  math(EXPR JOURNEY_T "${JOURNEY_T} + ${ms}")
+  journey_line("at ${JOURNEY_T}e-3")
+endmacro()
+# A click, then ms milliseconds for what it starts.
+macro(journey_click x y ms)
+  journey_line("click ref ${x} ${y}")
+  journey_wait(${ms})
+endmacro()
+# A drag through its midpoint: hovered first, released after 0.3 s.
+macro(journey_drag x0 y0 x1 y1)
+  math(EXPR _xm "(${x0} + ${x1}) / 2")
+  math(EXPR _ym "(${y0} + ${y1}) / 2")
+  journey_line("move ref ${x0} ${y0}")
+  journey_wait(150)
+  journey_line("down")
+  journey_wait(100)
+  journey_line("move ref ${_xm} ${_ym}")
+  journey_wait(100)
+  journey_line("move ref ${x1} ${y1}")
+  journey_wait(100)
+  journey_line("up")
+  journey_wait(400)
+endmacro()
+# Clicks every point of a list of "x,y" with ms milliseconds after each.
+macro(journey_click_all points ms)
+  foreach(_p ${points})
+    string(REPLACE "," ";" _xy "${_p}")
+    list(GET _xy 0 _x)
+    list(GET _xy 1 _y)
+    journey_click(${_x} ${_y} ${ms})
+  endforeach()
+endmacro()
+macro(journey_check name)
+  journey_line("dump ${name}.json\nscreenshot ${name}.png")
+endmacro()
+
+# Runs the timeline in the journey's user folders (WORK/journey/{config,data}) and keeps a copy of
+# the run's folder as WORK/<leg>.
+function(journey_run leg)
+  set(dir "${WORK}/journey")
+  file(MAKE_DIRECTORY "${dir}/config" "${dir}/data")
+  file(WRITE "${dir}/${leg}.script" "${JOURNEY_SCRIPT}quit\n")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${dir}/config XDG_DATA_HOME=${dir}/data
+      SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 --unset=DISPLAY --unset=WAYLAND_DISPLAY
+      "${VARDELL}" --fixed-dt 0.05 --script ${leg}.script
+    WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 600)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${leg}: exit code ${rc}\n${out}\n${err}")
+  endif()
+endfunction()
+
+# The profile of the journey's player as text.
+function(journey_profile out)
+  file(GLOB profiles "${WORK}/journey/data/Brannock/Vardell/Players/*.xml")
+  list(GET profiles 0 p)
+  file(READ "${p}" text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Fails unless every flag given is set in the profile (flags are the four words of PlayerAttribs).
+function(journey_expect_flags)
+  journey_profile(text)
+  string(REGEX MATCH "Flags=\"(-?[0-9]+),(-?[0-9]+),(-?[0-9]+),(-?[0-9]+)\"" _ "${text}")
+  foreach(f ${ARGN})
+    math(EXPR w "${f} / 32 + 1")
+    math(EXPR b "${f} % 32")
+    set(word ${CMAKE_MATCH_${w}})
+    math(EXPR bit "(${word} >> ${b}) & 1")
+    if(NOT bit EQUAL 1)
+      message(FATAL_ERROR "flag ${f} is not set: ${text}")
+    endif()
+  endforeach()
+endfunction()
+
+function(journey_expect_dump file wanted)
+  file(READ "${WORK}/journey/${file}" text)
+  string(FIND "${text}" "${wanted}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${file} lacks \"${wanted}\"")
+  endif()
+endfunction()
