@@ -8,8 +8,11 @@
 #include "flow/epilogue.h"
 #include "flow/main_menu.h"
 #include "flow/map_environment.h"
+#include "puzzles/camera_puzzle_environment.h"
 #include "puzzles/jigsaw_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
+#include "puzzles/streetcar_power_environment.h"
+#include "puzzles/trolley_barn_door_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
 #include "search/venue_parts.h"
@@ -21,6 +24,9 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kSearchEnvironment, &OpenSearchVenue);
   RegisterEnvironmentBuilder(TypeId::kJigsawEnvironment, &BuildJigsaw);
   RegisterEnvironmentBuilder(TypeId::kSlidePuzzleEnvironment, &BuildSlidePuzzle);
+  RegisterEnvironmentBuilder(TypeId::kStreetcarPowerEnvironment, &BuildStreetcarPower);
+  RegisterEnvironmentBuilder(TypeId::kTrolleyBarnDoorEnvironment, &BuildTrolleyBarnDoor);
+  RegisterEnvironmentBuilder(TypeId::kCameraPuzzleEnvironment, &BuildCameraPuzzle);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }
