@@ -62,3 +62,7 @@ function(vardell_scripted_playthrough name script)
 endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
+# The power cabinet, the barn door keypad and the camera lock, each solved from dumps and by Skip.
+vardell_scripted_playthrough(streetcar_power streetcar_power_solve)
+vardell_scripted_playthrough(barn_door barn_door_solve)
+vardell_scripted_playthrough(camera_code camera_code_solve)
