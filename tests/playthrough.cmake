@@ -82,3 +82,7 @@ vardell_scripted_playthrough(piano piano_song)
 set_tests_properties(playthrough_piano PROPERTIES TIMEOUT 900)  # six runs through a whole song
 # The story from New Game along the walkthrough, leg by leg (tests/playthrough/journey.cmake).
 vardell_scripted_playthrough(journey journey)
+# The power cabinet, the barn door keypad and the camera lock, each solved from dumps and by Skip.
+vardell_scripted_playthrough(streetcar_power streetcar_power_solve)
+vardell_scripted_playthrough(barn_door barn_door_solve)
+vardell_scripted_playthrough(camera_code camera_code_solve)

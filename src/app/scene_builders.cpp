@@ -10,12 +10,15 @@
 #include "flow/map_environment.h"
 #include "puzzles/circuit_puzzle_environment.h"
 #include "puzzles/jewel_puzzle_environment.h"
+#include "puzzles/camera_puzzle_environment.h"
 #include "puzzles/jigsaw_environment.h"
 #include "puzzles/match3_puzzle_environment.h"
 #include "puzzles/room_lock_environment.h"
 #include "puzzles/safe_puzzle_environment.h"
 #include "puzzles/player_piano_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
+#include "puzzles/streetcar_power_environment.h"
+#include "puzzles/trolley_barn_door_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
 #include "search/venue_parts.h"
@@ -30,6 +33,9 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kMatch3PuzzleEnvironment, &BuildMatch3Puzzle);
   RegisterEnvironmentBuilder(TypeId::kCircuitPuzzleEnvironment, &BuildCircuitPuzzle);
   RegisterEnvironmentBuilder(TypeId::kJewelPuzzleEnvironment, &BuildJewelPuzzle);
+  RegisterEnvironmentBuilder(TypeId::kStreetcarPowerEnvironment, &BuildStreetcarPower);
+  RegisterEnvironmentBuilder(TypeId::kTrolleyBarnDoorEnvironment, &BuildTrolleyBarnDoor);
+  RegisterEnvironmentBuilder(TypeId::kCameraPuzzleEnvironment, &BuildCameraPuzzle);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   RegisterEnvironmentBuilder(TypeId::kSafePuzzleEnvironment, &BuildSafePuzzle);
   RegisterEnvironmentBuilder(TypeId::kRoomLockPuzzleEnvironment, &BuildRoomLockPuzzle);

@@ -34,6 +34,8 @@ class CPuzzlePatch : public CSprite {
 
   int GetCommand() const { return command_; }
   uint32_t GetOptions() const { return options_; }
+  // A lamp that starts blinking (or stops) keeps its place and picture.
+  void SetOptions(uint32_t options) { options_ = options; }
   ScreenRect ClickRect();
   const ScreenRect& TextureRect() const { return window_.Uv(); }
   // Whether a blinking patch is drawn at time t.
