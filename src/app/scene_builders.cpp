@@ -9,6 +9,7 @@
 #include "flow/main_menu.h"
 #include "flow/map_environment.h"
 #include "puzzles/jigsaw_environment.h"
+#include "puzzles/microscope_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
 #include "scene/game_object.h"
 #include "search/search_environment.h"
@@ -21,6 +22,7 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kSearchEnvironment, &OpenSearchVenue);
   RegisterEnvironmentBuilder(TypeId::kJigsawEnvironment, &BuildJigsaw);
   RegisterEnvironmentBuilder(TypeId::kSlidePuzzleEnvironment, &BuildSlidePuzzle);
+  RegisterEnvironmentBuilder(TypeId::kMicroscopeEnvironment, &BuildMicroscope);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   GetVenueParts().isCheatMode = &IsCheatMode;
 }
