@@ -62,3 +62,8 @@ function(vardell_scripted_playthrough name script)
 endfunction()
 # The jigsaw solved by drags computed from dumps, and Skip after thirty seconds (see the script).
 vardell_scripted_playthrough(jigsaw jigsaw_solve)
+# Both microscopes solved by clicking the candidates that match the dumped view; Skip (see the script).
+vardell_scripted_playthrough(microscope microscope_solve -DPART=solve
+  -DPROFILE=${CMAKE_CURRENT_SOURCE_DIR}/playthrough/profiles/MicroscopeEvidence.xml)
+vardell_scripted_playthrough(microscope_skip microscope_solve -DPART=skip
+  -DPROFILE=${CMAKE_CURRENT_SOURCE_DIR}/playthrough/profiles/MicroscopeEvidence.xml)

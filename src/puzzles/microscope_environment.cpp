@@ -44,9 +44,10 @@ void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
   if (!m) return;
   const microscope::Game& g = m->Game();
   char text[160];
-  std::snprintf(text, sizeof text, "%s | solved %d | matches %d | changing %d | view %s",
+  std::snprintf(text, sizeof text, "%s | solved %d | matches %d | changing %d | view %s | walked %d",
                 g.GetVariant() == microscope::Variant::Print ? "print" : "fibre", m->IsSolved() ? 1 : 0,
-                g.Matches(), g.Changing(GetTime()) ? 1 : 0, g.ViewPicture().c_str());
+                g.Matches(), g.Changing(GetTime()) ? 1 : 0, g.ViewPicture().c_str(),
+                microscope::SharedSampleOrder().Position());
   f.hasText = true;
   f.text = text;
 }

@@ -21,7 +21,8 @@ void FillDumpFields(CGameObject* object, TreeDumpFields& f) {
   auto* image = dynamic_cast<CMicroscopeImage*>(object);
   if (!image) return;
   f.hasText = true;
-  f.text = image->IsClickable() ? "candidate" : "sample";
+  f.text = image->Role();
+  if (image->IsClickable()) f.text += " | clickable";
 }
 TreeDumpRegistration g_dump(&FillDumpFields);
 
@@ -29,7 +30,9 @@ TreeDumpRegistration g_dump(&FillDumpFields);
 
 CMicroscopeImage::CMicroscopeImage(CSprite* scene, const ScreenRect& rect, float depth,
                                    const std::string& picture, unsigned options)
-    : CSprite(rect, depth, nullptr, scene), options_(options) {
+    : CSprite(rect, depth, nullptr, scene),
+      options_(options),
+      role_(options & kSwimming ? "view" : options & kClickable ? "candidate" : "copy") {
   SetPicture(picture);
   if (options_ & kFramed)
     new CSprite(

@@ -35,6 +35,8 @@ class CMicroscopeImage : public CSprite {
   // A new picture, and with it a new swim.
   void SetPicture(const std::string& picture);
   bool IsClickable() const { return (options_ & kClickable) != 0; }
+  // What the object dump calls it: the eyepiece "view", a "candidate", or a flying "copy".
+  const char* Role() const { return role_; }
   void SetClickable(bool clickable);
   // The view's fade: 1 full colour, 0 black.
   void SetBrightness(float brightness);
@@ -44,6 +46,7 @@ class CMicroscopeImage : public CSprite {
 
   std::string picture_;
   unsigned options_;
+  const char* role_;
   microscope::Wobble wobble_;
   gfx::VertexBuffer* fan_ = nullptr;
 };
