@@ -67,3 +67,5 @@ vardell_scripted_playthrough(microscope microscope_solve -DPART=solve
   -DPROFILE=${CMAKE_CURRENT_SOURCE_DIR}/playthrough/profiles/MicroscopeEvidence.xml)
 vardell_scripted_playthrough(microscope_skip microscope_solve -DPART=skip
   -DPROFILE=${CMAKE_CURRENT_SOURCE_DIR}/playthrough/profiles/MicroscopeEvidence.xml)
+# Fourteen runs of the real binary that replay ever longer scripts: room for a busy machine.
+set_tests_properties(playthrough_microscope PROPERTIES TIMEOUT 1200)

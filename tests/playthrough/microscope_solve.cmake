@@ -162,7 +162,7 @@ endif()
 if(NOT PART STREQUAL "skip")
   return()
 endif()
-set(DT 0.1)
+set(DT 0.25)  # thirty seconds of waiting in few frames
 set(prefix "player Solver\ngoto 43 Hotel_SecurityRoom.xml\nat 2.5\ngoto 77 Print\nseed 3\nat 5\n")
 run_with_profile(fresh "${prefix}dump fresh.json\nquit\n")
 read_dump("${WORK}/fresh/fresh.json" text count)
