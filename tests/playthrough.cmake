@@ -86,3 +86,10 @@ vardell_scripted_playthrough(journey journey)
 vardell_scripted_playthrough(streetcar_power streetcar_power_solve)
 vardell_scripted_playthrough(barn_door barn_door_solve)
 vardell_scripted_playthrough(camera_code camera_code_solve)
+# Both microscopes solved by clicking the candidates that match the dumped view; Skip (see the script).
+vardell_scripted_playthrough(microscope microscope_solve -DPART=solve
+  -DPROFILE=${CMAKE_CURRENT_SOURCE_DIR}/playthrough/profiles/MicroscopeEvidence.xml)
+vardell_scripted_playthrough(microscope_skip microscope_solve -DPART=skip
+  -DPROFILE=${CMAKE_CURRENT_SOURCE_DIR}/playthrough/profiles/MicroscopeEvidence.xml)
+# Fourteen runs of the real binary that replay ever longer scripts: room for a busy machine.
+set_tests_properties(playthrough_microscope PROPERTIES TIMEOUT 1200)

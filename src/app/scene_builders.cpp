@@ -16,6 +16,7 @@
 #include "puzzles/room_lock_environment.h"
 #include "puzzles/safe_puzzle_environment.h"
 #include "puzzles/player_piano_environment.h"
+#include "puzzles/microscope_environment.h"
 #include "puzzles/slide_puzzle_environment.h"
 #include "puzzles/streetcar_power_environment.h"
 #include "puzzles/trolley_barn_door_environment.h"
@@ -36,6 +37,7 @@ void RegisterSceneBuilders() {
   RegisterEnvironmentBuilder(TypeId::kStreetcarPowerEnvironment, &BuildStreetcarPower);
   RegisterEnvironmentBuilder(TypeId::kTrolleyBarnDoorEnvironment, &BuildTrolleyBarnDoor);
   RegisterEnvironmentBuilder(TypeId::kCameraPuzzleEnvironment, &BuildCameraPuzzle);
+  RegisterEnvironmentBuilder(TypeId::kMicroscopeEnvironment, &BuildMicroscope);
   RegisterEnvironmentBuilder(TypeId::kCheatEnvironment, &BuildCheatScreen);
   RegisterEnvironmentBuilder(TypeId::kSafePuzzleEnvironment, &BuildSafePuzzle);
   RegisterEnvironmentBuilder(TypeId::kRoomLockPuzzleEnvironment, &BuildRoomLockPuzzle);
