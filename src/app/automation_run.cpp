@@ -137,7 +137,7 @@ void AutomationRun::ScriptStage(int stage) {
 }
 
 void AutomationRun::ScriptSeed(int seed) {
-  GameRandom().Seed(uint32_t(seed));
+  SeedRandom(uint32_t(seed));
 }
 
 void AutomationRun::ScriptGoto(int classId, const char* argument) {

@@ -52,7 +52,7 @@ void CreateMainMenu() {
 
 CTolvek::CTolvek() {
   useDepthBuffer_ = true;
-  GameRandom().Seed(uint32_t(os::CalendarTime()));
+  SeedRandom(uint32_t(os::CalendarTime()));
   SetWindowEventHandler(&ForwardWaitEvent);
   SetFirstStart(true);
   RegisterSceneBuilders();

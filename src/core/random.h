@@ -30,3 +30,16 @@ inline int RandomValue() {
 inline float RandomUniform(float a, float b) {
   return GameRandom().Uniform(a, b);
 }
+
+// Decoration (particles, twinkling stars, flicker, glows) draws from a generator of its own: how
+// often an effect happened to draw must never change what the rules deal next (puzzle boards,
+// item lists), so a run seeded before a deal deals the same whatever ran before it.
+Random& EffectRandom();
+inline int EffectRandomValue() {
+  return EffectRandom().Next();
+}
+inline float EffectRandomUniform(float a, float b) {
+  return EffectRandom().Uniform(a, b);
+}
+// Seeds both generators (start-up, the automation "seed" command, tests).
+void SeedRandom(uint32_t seed);

@@ -50,7 +50,7 @@ void CFireEffect::Update() {
     Particle& p = particles_[next_];
     next_ = (next_ + 1) % kParticles;
     p.birth = now;
-    p.startX = RandomUniform(-w * 0.5f, w * 0.5f);
+    p.startX = EffectRandomUniform(-w * 0.5f, w * 0.5f);
     p.startY = h * 0.5f;
     p.endX = p.startX;
     p.endY = -h * 0.5f;

@@ -56,7 +56,7 @@ void CFireHalo::Update() {
       now - lastEmission_ >= kEmitPeriod) {
     const ScreenRect r = GetScreenRect();
     const float radius = std::sqrt(r.Width() * r.Width() + r.Height() * r.Height()) * 0.5f;
-    const float theta = RandomUniform(0.0f, 2.0f * std::numbers::pi_v<float>);
+    const float theta = EffectRandomUniform(0.0f, 2.0f * std::numbers::pi_v<float>);
     Particle& p = particles_[next_];
     next_ = (next_ + 1) % kParticles;
     p.birth = now;

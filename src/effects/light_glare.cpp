@@ -18,15 +18,15 @@ uint32_t MoteColor(float opacity) {
 
 Mote RandomMote(float now) {
   Mote m;
-  const float r = RandomUniform(0.0f, 1.0f);
-  const float theta = RandomUniform(0.0f, 1.0f) * kTwoPi;
+  const float r = EffectRandomUniform(0.0f, 1.0f);
+  const float theta = EffectRandomUniform(0.0f, 1.0f) * kTwoPi;
   m.x = std::cos(theta) * r;
   m.y = std::sin(theta) * r;
-  const float phi = RandomUniform(0.0f, 1.0f) * kTwoPi;
-  const float speed = RandomUniform(0.5f, 1.0f) * 0.2f;
+  const float phi = EffectRandomUniform(0.0f, 1.0f) * kTwoPi;
+  const float speed = EffectRandomUniform(0.5f, 1.0f) * 0.2f;
   m.velX = std::cos(phi) * speed;
   m.velY = std::sin(phi) * speed;
-  m.start = now + RandomUniform(0.0f, 1.0f) * 0.1f;
+  m.start = now + EffectRandomUniform(0.0f, 1.0f) * 0.1f;
   return m;
 }
 
@@ -42,8 +42,8 @@ void StepMote(Mote& m, float now) {
   MotePosition(m, now, x, y);
   const float heading = std::hypot(x, y) >= 1.0f
                             ? std::atan2(-y, -x)
-                            : std::atan2(m.velY, m.velX) + RandomUniform(-1.0f, 1.0f) * 0.31415927f;
-  const float speed = RandomUniform(0.5f, 1.0f) * 0.2f;
+                            : std::atan2(m.velY, m.velX) + EffectRandomUniform(-1.0f, 1.0f) * 0.31415927f;
+  const float speed = EffectRandomUniform(0.5f, 1.0f) * 0.2f;
   m.x = x;
   m.y = y;
   m.start = now;

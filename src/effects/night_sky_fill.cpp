@@ -71,14 +71,14 @@ uint32_t HsvStarColor(float hue, float s) {
 
 Star RandomStar() {
   Star s;
-  s.x = RandomUniform(-0.99f, 0.99f);
-  s.y = RandomUniform(-0.99f, 0.99f);
-  const float saturation = RandomUniform(0.1f, 0.35f);
-  const float hue = RandomUniform(0.0f, 1.0f) * 2.0f * kPi;
+  s.x = EffectRandomUniform(-0.99f, 0.99f);
+  s.y = EffectRandomUniform(-0.99f, 0.99f);
+  const float saturation = EffectRandomUniform(0.1f, 0.35f);
+  const float hue = EffectRandomUniform(0.0f, 1.0f) * 2.0f * kPi;
   s.color = HsvStarColor(hue, saturation);
-  s.baseSize = RandomUniform(0.25f, 1.0f);
-  s.period = RandomUniform(5.0f, 15.0f);
-  s.phase = RandomUniform(0.0f, 1.0f) * s.period;
+  s.baseSize = EffectRandomUniform(0.25f, 1.0f);
+  s.period = EffectRandomUniform(5.0f, 15.0f);
+  s.phase = EffectRandomUniform(0.0f, 1.0f) * s.period;
   return s;
 }
 

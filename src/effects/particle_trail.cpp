@@ -71,8 +71,8 @@ void CParticleTrail::Update() {
   if (now < stopTime_ && GetParent() && now >= lastEmission_ + life / float(params_.count)) {
     const ScreenRect r = GetScreenRect();
     const float clientH = float(GetClientHeight());
-    const float theta = RandomUniform(0.0f, 2.0f * std::numbers::pi_v<float>);
-    const float speed = RandomUniform(0.0f, 1.0f) * params_.spread * clientH;
+    const float theta = EffectRandomUniform(0.0f, 2.0f * std::numbers::pi_v<float>);
+    const float speed = EffectRandomUniform(0.0f, 1.0f) * params_.spread * clientH;
     Particle& p = particles_[nextSlot_];
     nextSlot_ = (nextSlot_ + 1) % params_.count;
     p.birth = now;

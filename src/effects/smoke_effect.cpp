@@ -86,7 +86,7 @@ void CSmokeEffect::Emit(float birth) {
   next_ = (next_ + 1) % params_.particles;
   p.birth = birth;
   p.startX = p.startY = 0;
-  p.endX = RandomUniform(-w * 0.5f, w * 0.5f);
+  p.endX = EffectRandomUniform(-w * 0.5f, w * 0.5f);
   p.endY = -h;
   p.startSize = d * 0.5f / 100.0f;
   p.endSize = d * 0.5f;

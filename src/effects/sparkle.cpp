@@ -12,9 +12,9 @@ constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 
 // A point inside a disc of radius 0.2 to 0.4, in parent widths and heights from its centre.
 void RandomOffset(float& x, float& y) {
-  const float angle = RandomUniform(0.0f, kTwoPi);
-  const float r = RandomUniform(0.5f, 1.0f) * 0.4f;
-  const float distance = RandomUniform(0.0f, 1.0f) * r;
+  const float angle = EffectRandomUniform(0.0f, kTwoPi);
+  const float r = EffectRandomUniform(0.5f, 1.0f) * 0.4f;
+  const float distance = EffectRandomUniform(0.0f, 1.0f) * r;
   x = std::cos(angle) * distance;
   y = std::sin(angle) * distance;
 }
@@ -27,14 +27,14 @@ CSparkleEmitter::CSparkleEmitter(CSprite* host) {
     SetDepth(host->GetDepth());
     InvalidateRect();
   }
-  nextSparkle_ = GetTime() + RandomUniform(6.0f, 10.0f);
+  nextSparkle_ = GetTime() + EffectRandomUniform(6.0f, 10.0f);
 }
 
 void CSparkleEmitter::Update() {
   const float now = GetTime();
   if (now < nextSparkle_) return;
   new CSparkleSprite(this);
-  nextSparkle_ = now + RandomUniform(6.0f, 10.0f);
+  nextSparkle_ = now + EffectRandomUniform(6.0f, 10.0f);
 }
 
 CSparkleSprite::CSparkleSprite(CSparkleEmitter* emitter) {
@@ -43,8 +43,8 @@ CSparkleSprite::CSparkleSprite(CSparkleEmitter* emitter) {
   birth_ = GetTime();
   RandomOffset(startX_, startY_);
   RandomOffset(endX_, endY_);
-  startAngle_ = RandomUniform(-kTwoPi, kTwoPi);
-  endAngle_ = RandomUniform(-kTwoPi, kTwoPi);
+  startAngle_ = EffectRandomUniform(-kTwoPi, kTwoPi);
+  endAngle_ = EffectRandomUniform(-kTwoPi, kTwoPi);
   const float side = 0.015f * float(GetClientHeight());
   const ScreenRect host = GetParentRect();
   SetScreenRect(ScreenRect::FromCenter(side, side, host.CenterX(), host.CenterY()));

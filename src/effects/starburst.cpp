@@ -26,16 +26,16 @@ CStarburst::CStarburst(CSprite* depthReference, CGameObject* parent, const Scree
   const float reach = std::fabs(area.Height()) * 0.5f;
   const float clientH = float(GetClientHeight());
   for (Particle& p : particles_) {
-    const float theta = RandomUniform(0.0f, 2.0f * std::numbers::pi_v<float>);
-    const float t = RandomUniform(0.2f, 1.0f) * reach;
+    const float theta = EffectRandomUniform(0.0f, 2.0f * std::numbers::pi_v<float>);
+    const float t = EffectRandomUniform(0.2f, 1.0f) * reach;
     const float c = std::cos(theta), s = std::sin(theta);
     p.startX = cx + t * c;
     p.startY = cy + t * s;
     p.velX = c * t * 2.0f / kLife;
     p.velY = s * t * 2.0f / kLife;
     p.birth = now;
-    p.end = now + kLife * RandomUniform(0.8f, 1.2f);
-    p.size = 0.05f * clientH * RandomUniform(0.8f, 1.2f);
+    p.end = now + kLife * EffectRandomUniform(0.8f, 1.2f);
+    p.size = 0.05f * clientH * EffectRandomUniform(0.8f, 1.2f);
     p.x = p.startX;
     p.y = p.startY;
     p.brightness = 1;

@@ -49,7 +49,7 @@ CMicroscopeImage::~CMicroscopeImage() {
 void CMicroscopeImage::SetPicture(const std::string& picture) {
   picture_ = picture;
   SetTexture(picture.c_str());
-  if (options_ & kSwimming) wobble_.Renew(GameRandom());
+  if (options_ & kSwimming) wobble_.Renew(EffectRandom());
 }
 
 void CMicroscopeImage::SetClickable(bool clickable) {

@@ -59,7 +59,7 @@ void CHintHalo::Update() {
       now - lastEmitTime_ >= hint::kHaloEmitPeriod) {
     Particle& p = particles_[nextSlot_];
     p.birth = now;
-    p.theta = float(RandomValue()) / 32768.0f * 2.0f * std::numbers::pi_v<float>;
+    p.theta = float(EffectRandomValue()) / 32768.0f * 2.0f * std::numbers::pi_v<float>;
     p.radius = 0.5f * std::sqrt(r.Width() * r.Width() + r.Height() * r.Height());
     p.size = p.radius;
     nextSlot_ = (nextSlot_ + 1) % hint::kHaloParticles;

@@ -50,12 +50,12 @@ float Advance(Particle& p, float now) {
   float t = neverUsed || !(p.life > 0) ? 1.0f : (now - p.birth) / p.life;
   if (t >= 1.0f) {
     p.birth = now;
-    p.life = RandomUniform(1.5f, 3.0f);
-    p.x = RandomUniform(-1.0f, 1.0f);
-    p.y = RandomUniform(0.0f, 1.0f);
-    p.speed = RandomUniform(0.5f, 1.0f);
+    p.life = EffectRandomUniform(1.5f, 3.0f);
+    p.x = EffectRandomUniform(-1.0f, 1.0f);
+    p.y = EffectRandomUniform(0.0f, 1.0f);
+    p.speed = EffectRandomUniform(0.5f, 1.0f);
     // The first particles start out of phase, so they do not rise as one sheet.
-    if (neverUsed) p.birth -= RandomUniform(0.0f, 1.0f) * p.life;
+    if (neverUsed) p.birth -= EffectRandomUniform(0.0f, 1.0f) * p.life;
     t = (now - p.birth) / p.life;
   }
   return t;

@@ -11,7 +11,7 @@ constexpr const char* kCaption = "CSearchPatch::RestoreDeviceObjects()";
 }  // namespace
 
 float NextPatchToggle(float now, float period, float variance) {
-  return now + period * RandomUniform(1 - variance, 1 + variance);
+  return now + period * EffectRandomUniform(1 - variance, 1 + variance);
 }
 
 CSearchPatch* CSearchPatch::First() {

@@ -162,7 +162,7 @@ TEST(CircuitBoard, ResetAndSolveNowTurnTheComparedWay) {
   f.wires = {{1, 1, 1, 4}};
   f.solutions = {{0, 3, 1, 2}};
   Board b(f);
-  GameRandom().Seed(11);
+  SeedRandom(11);
   b.Scramble();
   float start[3];
   for (int i = 0; i < 3; ++i) start[i] = b.At(i).angle;
@@ -207,11 +207,11 @@ TEST(CircuitBoard, StartRollNeverLeavesTheBoardSolved) {
   // Two straights in the power row: solved when both lie across (a quarter in four rolls).
   int solvedFirstRolls = 0;
   for (int seed = 0; seed < 60; ++seed) {
-    GameRandom().Seed(unsigned(seed));
+    SeedRandom(unsigned(seed));
     const int a = (RandomValue() % 4 + 1) % 4, c = (RandomValue() % 4 + 1) % 4;
     solvedFirstRolls += (a % 2 == 1 && c % 2 == 1) ? 1 : 0;
     Board b = Make({{3, 3}});
-    GameRandom().Seed(unsigned(seed));
+    SeedRandom(unsigned(seed));
     b.Scramble();
     b.Flood();
     EXPECT_FALSE(b.AllPowered()) << "seed " << seed;

@@ -34,7 +34,7 @@ void EffectsTest::SetUp() {
   SetClientSize(kClientW, kClientH);
   SetDevice(device_);
   ASSERT_EQ(CSprite::RestoreStaticDeviceObjects(device_), 0);
-  GameRandom().Seed(7);
+  SeedRandom(7);
   UpdateAllObjects(0.0f, 0.0f);
   lastTime_ = 0;
 }

@@ -205,7 +205,7 @@ TEST(PortalModel, SpecClampsParticles) {
 }
 
 TEST(PortalModel, ParticlesRespawnOutOfPhaseAndGlowGreenToGold) {
-  GameRandom().Seed(3);
+  SeedRandom(3);
   portal::Particle p;
   const float t0 = portal::Advance(p, 10.0f);
   EXPECT_GE(p.life, 1.5f);

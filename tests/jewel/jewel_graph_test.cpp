@@ -89,7 +89,7 @@ TEST(JewelLayout, TheRingHasNoCrossingEvenRounded) {
 
 TEST(JewelLayout, ScatterIsTangledInsideTheMiddle) {
   for (unsigned seed = 1; seed <= 40; ++seed) {
-    GameRandom().Seed(seed);
+    SeedRandom(seed);
     const Layout at = Scatter(1024, 768);
     EXPECT_GT(CrossingCount(at), 0) << "seed " << seed;
     for (const Point& p : at) {

@@ -31,7 +31,7 @@ TEST(RoomLockJudge, EachGuessDigitOnItsOwn) {
 }
 
 TEST(RoomLockSecret, FourDistinctDigitsOneToNineAndEveryDigitTurnsUp) {
-  GameRandom().Seed(11);
+  SeedRandom(11);
   std::set<int> seen;
   for (int k = 0; k < 200; ++k) {
     const Code c = MakeSecret();

@@ -62,7 +62,7 @@ TEST(MicroscopeOrder, APermutationWalkedRoundAndRoundTheSameForTheSameSeed) {
 
 TEST(MicroscopeOrder, VisitsAndVariantsContinueOneSharedOrder) {
   ResetSharedSampleOrder();
-  GameRandom().Seed(9);
+  SeedRandom(9);
   Game fibres(Variant::Fibre, SharedSampleOrder(), GameRandom());
   const std::array<int, kSamples> order = SharedSampleOrder().Order();
   EXPECT_EQ(fibres.ViewPicture(), SampleName(Variant::Fibre, order[0]));

@@ -170,7 +170,7 @@ TEST(JigsawBoard, CompleteOnlyWithAllSeventeenLinks) {
 
 TEST(JigsawBoard, AssemblingPieceByPieceSnapsEveryDropAndCompletes) {
   Board b(kSide, 0);
-  GameRandom().Seed(11);
+  SeedRandom(11);
   b.Scatter(ScreenRect(2000, 2000, 6000, 6000));
   for (int i = 0; i < kPieces; ++i) {
     b.MoveGroup(i, 336.5f + float(i % 4) * kStep, 267 + float(i / 4) * kStep);
@@ -204,7 +204,7 @@ TEST(JigsawBoard, LiftPutsTheGroupOnTopAndRenumbersByDistinctDepth) {
 TEST(JigsawBoard, ScatterKeepsOneSideFromTheEdgesAndClearsJoins) {
   Board b(kSide, 2.0f);
   b.Solve(0, 0);
-  GameRandom().Seed(3);
+  SeedRandom(3);
   const ScreenRect area(0, 0, 1024, 768);
   for (int round = 0; round < 20; ++round) {
     b.Scatter(area);

@@ -146,7 +146,7 @@ TEST_F(Match3Scene, NothingToMatchShowsTheBoxAndShufflesByItself) {
     if (a == b) continue;
     auto* s = new CMatch3PuzzleEnvironment(f);
     Frame(now_ + 0.02f, 1, 1, false);
-    GameRandom().Seed(seed);
+    SeedRandom(seed);
     s->OnNotify(s, kCmdArrived);
     for (int i = 0; i < 200 && !s->GetNoMatchBox(); ++i) RunUntil(now_ + 0.05f);
     ASSERT_TRUE(s->GetNoMatchBox());

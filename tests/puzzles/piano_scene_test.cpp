@@ -26,7 +26,7 @@ constexpr float kSongEnd = 36.0f;
 class PianoScene : public puzzletest::PuzzleTest {
  protected:
   CPlayerPianoEnvironment* Open() {
-    GameRandom().Seed(11);
+    SeedRandom(11);
     auto* p = static_cast<CPlayerPianoEnvironment*>(BuildPlayerPiano(nullptr));
     Step(1, 1, false);
     return p;

@@ -98,7 +98,7 @@ class EffectsRenderTest : public rendertest::GLTest {
     RestoreSharedDeviceObjects(dev);
     RestoreAllTextures(dev);
     CreateSceneCamera();
-    GameRandom().Seed(3);
+    SeedRandom(3);
     UpdateAllObjects(0.0f, 0.0f);
   }
   void TearDown() override {

@@ -48,7 +48,7 @@ class SearchPartsRender : public rendertest::GLTest {
     RestoreSharedDeviceObjects(dev);
     RestoreAllTextures(dev);
     CreateSceneCamera();
-    GameRandom().Seed(11);
+    SeedRandom(11);
     UpdateAllObjects(0.0f, 0.0f);
   }
   void TearDown() override {

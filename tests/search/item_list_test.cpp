@@ -52,7 +52,7 @@ TEST(ItemList, SelectionInvariantsOverManySeeds) {
   };
   for (const Case& c : cases) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
-      GameRandom().Seed(seed);
+      SeedRandom(seed);
       const ListChoice choice = ChooseList(Groups(c.sizes, c.required), c.items, c.slots);
       ASSERT_FALSE(choice.tooManyRequired);
       EXPECT_LE(int(choice.slots.size()), c.slots);
@@ -80,24 +80,24 @@ TEST(ItemList, SelectionInvariantsOverManySeeds) {
 
 TEST(ItemList, SwapsStopAfterTheirAttempts) {
   // Only single objects and no way to reach 30 with 12 slots: the list keeps 12 and ends.
-  GameRandom().Seed(3);
+  SeedRandom(3);
   const ListChoice choice = ChooseList(Groups(std::vector<int>(20, 1)), 30, 12);
   EXPECT_EQ(choice.slots.size(), 12u);
   EXPECT_EQ(choice.total, 12);
   // Groups of 3 and 1 can trade to reach the count exactly.
-  GameRandom().Seed(9);
+  SeedRandom(9);
   const ListChoice traded = ChooseList(Groups({3, 3, 1, 1, 1}), 5, 3);
   EXPECT_EQ(traded.total, 5);
 }
 
 TEST(ItemList, ShuffleIsAPermutation) {
-  GameRandom().Seed(11);
+  SeedRandom(11);
   for (int m : {0, 1, 2, 7, 12}) {
     std::vector<int> perm = ShuffledSlots(m);
     std::sort(perm.begin(), perm.end());
     for (int i = 0; i < m; ++i) EXPECT_EQ(perm[size_t(i)], i);
   }
-  GameRandom().Seed(11);
+  SeedRandom(11);
   const std::vector<int> a = ShuffledSlots(12);
   EXPECT_NE(a, ShuffledSlots(12));  // the generator moved on
 }

@@ -149,7 +149,7 @@ void VenueTest::SetUp() {
   FreeTransitionTable();
   LoadStringTable("Localization\\US.xml");
   ASSERT_TRUE(OpenGameMap());
-  GameRandom().Seed(5);
+  SeedRandom(5);
   now_ = 0.0f;
   UpdateAllObjects(0.0f, 0.0f);
   AtStage(0);

@@ -48,7 +48,7 @@ TEST(LampPanel, AllThirtyTwoSwitchSetsLightDifferentLamps) {
 TEST(LampPanel, ScrambleNeverStartsSolvedAndAlwaysHasAnAnswer) {
   int leversSeen = 0;
   for (uint32_t seed = 0; seed < 400; ++seed) {
-    GameRandom().Seed(seed);
+    SeedRandom(seed);
     power::LampPanel panel;
     panel.Scramble();
     ASSERT_FALSE(panel.Solved()) << "seed " << seed;
@@ -63,7 +63,7 @@ TEST(LampPanel, ScrambleNeverStartsSolvedAndAlwaysHasAnAnswer) {
 }
 
 TEST(LampPanel, ResetReturnsToTheScrambleAndSolvedIgnoresInput) {
-  GameRandom().Seed(11);
+  SeedRandom(11);
   power::LampPanel panel;
   panel.Scramble();
   const uint16_t lamps = panel.Lamps();
@@ -86,7 +86,7 @@ TEST(LampPanel, ResetReturnsToTheScrambleAndSolvedIgnoresInput) {
 TEST(DoorSequence, OrdersArePermutationsAndVary) {
   std::set<std::array<int, barndoor::kColumns>> orders;
   for (uint32_t seed = 1; seed < 60; ++seed) {
-    GameRandom().Seed(seed);
+    SeedRandom(seed);
     barndoor::DoorSequence door;
     auto sorted = door.Order();
     std::sort(sorted.begin(), sorted.end());
@@ -98,7 +98,7 @@ TEST(DoorSequence, OrdersArePermutationsAndVary) {
 }
 
 TEST(DoorSequence, RightPressesSolveOnTheFourthAndNothingAfter) {
-  GameRandom().Seed(5);
+  SeedRandom(5);
   barndoor::DoorSequence door;
   const auto order = door.Order();
   for (int i = 0; i < barndoor::kAsked; ++i) {
@@ -121,7 +121,7 @@ TEST(DoorSequence, WrongPressesStartOverWithANewOrder) {
     bool repeatAnswered;  // the wrong press is a column already answered
   };
   for (const Case c : {Case{0, false}, Case{2, false}, Case{3, false}, Case{2, true}}) {
-    GameRandom().Seed(uint32_t(40 + c.rightFirst));
+    SeedRandom(uint32_t(40 + c.rightFirst));
     barndoor::DoorSequence door;
     const auto order = door.Order();
     for (int i = 0; i < c.rightFirst; ++i) door.Push(order[size_t(i)]);
