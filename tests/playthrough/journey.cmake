@@ -1,13 +1,10 @@
 # The story from New Game on an empty profile, leg by leg along the walkthrough, each leg checking
 # the state it leaves behind (strip, flags, stage).
-#   -DVARDELL=<binary> -DWORK=<folder> [-DUNTIL=<last stage to play>]
+#   -DVARDELL=<binary> -DWORK=<folder>
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/journey_steps.cmake)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
-if(NOT DEFINED UNTIL)
-  set(UNTIL 0)
-endif()
 
 # ---- Stage 0: the parcel ----------------------------------------------------------------------------
 journey_begin()
@@ -72,3 +69,74 @@ journey_expect_dump(s0_cabinet_again.json "Headquarters_FilingCabinet | loaded 1
 journey_expect_dump(s0_map.json "CMapEnvironment")
 journey_expect_dump(s1_yard.json "Warehouse_Yard | loaded 1")
 journey_expect_flags(49 50 96 117)
+
+# ---- Stage 1: Dock Four ------------------------------------------------------------------------------
+# Each leg starts the game again on the saved profile and goes back to where the last one stopped.
+macro(journey_resume venue)
+  journey_begin()
+  journey_wait(2000)
+  journey_line("seed 11")
+  journey_line("goto 43 ${venue}")
+  journey_wait(3500)
+endmacro()
+
+# The yard: the sack dragged off a scrap, all twelve found, the Dock key on the green door.
+journey_resume(Warehouse_Yard.xml)
+journey_drag(317 547 440 547)
+journey_click_all("514,493;317,558;661,573;211,462;551,356;436,191;110,542;725,373;349,293;404,444;606,600;808,591"
+  1800)
+journey_wait(1500)
+journey_check(s1_yard_found)
+journey_click(512 420 1500)
+journey_click(980 246 500)
+journey_click(643 413 4000)
+journey_check(s1_office)
+# The foreman's office: two lines, twelve finds, then the Stethoscope on the safe.
+journey_click(512 420 1500)
+journey_click(512 420 1500)
+journey_click_all("367,591;441,267;234,613;831,507;386,204;431,364;477,164;353,413;248,373;560,613;803,418;110,600"
+  1800)
+journey_wait(1500)
+journey_check(s1_office_found)
+journey_click(512 420 1500)
+journey_click(980 319 500)
+journey_click(661 436 4000)
+journey_check(s1_safe_puzzle)
+# The dial by the chalked recipe: a grip at twelve o'clock 150 units from the centre (296,314),
+# turned one number (3.6 degrees) a frame: right 24, left 70, right 15, left 48.
+set(c 998026728)
+set(s 62790520)
+set(ux 0)
+set(uy -1000000000)
+# Every move lands in the middle of a frame (0.05 s each), so no frame sees two moves or none.
+journey_wait(25)
+journey_line("move ref 296 164")
+journey_wait(100)
+journey_line("down")
+journey_wait(50)
+foreach(turn "76 1" "46 -1" "55 1" "33 -1")
+  separate_arguments(turn)
+  list(GET turn 0 steps)
+  list(GET turn 1 sense)
+  foreach(k RANGE 1 ${steps})
+    math(EXPR nx "(${ux} * ${c} - ${sense} * ${uy} * ${s}) / 1000000000")
+    math(EXPR ny "(${uy} * ${c} + ${sense} * ${ux} * ${s}) / 1000000000")
+    set(ux ${nx})
+    set(uy ${ny})
+    math(EXPR px "296 + (${ux} * 150 + 500000000) / 1000000000")
+    math(EXPR py "314 + (${uy} * 150 + 500000000) / 1000000000")
+    journey_line("move ref ${px} ${py}")
+    journey_wait(50)
+  endforeach()
+endforeach()
+journey_wait(100)
+journey_line("up")
+journey_wait(5000)
+journey_check(s1_inside_safe)
+journey_run(stage1_yard_office_safe)
+journey_expect_dump(s1_yard_found.json "Photo scrap | class 9 | slot 2 | x4")
+journey_expect_dump(s1_office.json "Warehouse_Office | loaded 1")
+journey_expect_dump(s1_office_found.json "Photo scrap | class 9 | slot 2 | x8")
+journey_expect_dump(s1_safe_puzzle.json "CSafePuzzleEnvironment")
+journey_expect_dump(s1_inside_safe.json "Warehouse_Safe | loaded 1")
+journey_expect_flags(2 66 76 103 118)
