@@ -140,3 +140,13 @@ journey_expect_dump(s1_office_found.json "Photo scrap | class 9 | slot 2 | x8")
 journey_expect_dump(s1_safe_puzzle.json "CSafePuzzleEnvironment")
 journey_expect_dump(s1_inside_safe.json "Warehouse_Safe | loaded 1")
 journey_expect_flags(2 66 76 103 118)
+
+# Inside the safe: one line, the four things that are not scraps, then the four scraps; the twelfth
+# scrap in the strip opens the jigsaw.
+journey_resume(Warehouse_Safe.xml)
+journey_click_all("597,178;349,502;753,373;230,400;275,222;569,267;441,462" 1800)
+journey_click(698 498 5000)
+journey_check(s1_jigsaw)
+journey_run(stage1_inside_safe)
+journey_expect_dump(s1_jigsaw.json "CJigsawEnvironment")
+journey_expect_flags(65)
