@@ -5,13 +5,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/settings.h"
 #include "core/loading_progress.h"
+#include "core/settings.h"
 #include "data/pak_names.h"
 #include "data/pakfile.h"
 #include "platform/os/host.h"
 #include "platform/snd/null_device.h"
-#include "scene/sprite.h"
 
 namespace {
 
@@ -76,6 +75,7 @@ int InitSound() {
 
 void ShutdownSound() {
   if (g_volumeKnown) SetSettingFloat("Sound", "SFX volume", g_effectsVolume);
+  while (g_first) delete g_first;
   if (g_device) {
     g_device->Release();
     g_device = nullptr;
@@ -178,7 +178,8 @@ int CSoundEffect::Play(const SoundParams& params) {
   buffer_->SetPan(int32_t(ClampPan(params.pan) * 1000.0f));
   volume_ = Clamp01(params.volume);
   ApplyVolume();
-  // Truncated to whole hertz, as DirectSound takes it; a rate the device cannot play is refused and the old one stays.
+  // Truncated to whole hertz, as DirectSound takes it; a rate the device cannot play is refused and the old
+  // one stays.
   double hz = double(params.pitch) * double(wave_.format.samplesPerSec);
   if (hz >= 0.0 && hz < 4294967295.0) buffer_->SetFrequency(uint32_t(hz));
   return buffer_->Play(params.loop ? uint32_t(snd::DSBPLAY_LOOPING) : 0u);
@@ -194,12 +195,17 @@ CSoundEffect* FirstSoundEffect() {
   return g_first;
 }
 
-CSoundEffect* GetSoundEffect(const char* fileName) {
+CSoundEffect* FindSoundEffect(const char* fileName) {
   if (!g_device || !fileName) return nullptr;
   std::string path = std::string("Sounds\\") + fileName;
   for (CSoundEffect* e = g_first; e; e = e->Next())
     if (pak::EqualsFolded(e->Path(), path)) return e;
-  return new CSoundEffect(fileName);
+  return nullptr;
+}
+
+CSoundEffect* GetSoundEffect(const char* fileName) {
+  if (CSoundEffect* e = FindSoundEffect(fileName)) return e;
+  return g_device && fileName ? new CSoundEffect(fileName) : nullptr;
 }
 
 int PlaySound(CSoundEffect* effect, const SoundParams& params) {
@@ -239,19 +245,3 @@ float PanRelative(float x, float referenceCenterX, float referenceWidth) {
   if (!(referenceWidth > 0.0f)) return 0.0f;
   return ClampPan((x - referenceCenterX) / (referenceWidth / 2.0f));
 }
-
-void SetPanFromPointer(SoundParams& params) {
-  params.pan = PanForScreenX(float(os::host().Input().x), float(GetViewport().width));
-}
-
-void SetPanFromObject(SoundParams& params, CSprite* object) {
-  if (!object) return;
-  params.pan = PanForScreenX(object->GetScreenRect().CenterX(), float(GetViewport().width));
-}
-
-void SetPanRelativeTo(SoundParams& params, CSprite* object, CSprite* reference) {
-  if (!object || !reference) return;
-  ScreenRect ref = reference->GetScreenRect();
-  params.pan = PanRelative(object->GetScreenRect().CenterX(), ref.CenterX(), ref.Width());
-}
-

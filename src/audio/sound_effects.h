@@ -1,6 +1,8 @@
 // Short sounds from Sounds.pak. Each distinct file is loaded once into a static sound buffer held by
-// a CSoundEffect; callers ask for an effect by file name, keep it, and play it with SoundParams.
-// One effects volume scales every effect. The sound device made here also carries the music.
+// a CSoundEffect; callers ask for an effect by file name and play it with SoundParams. The effects
+// belong to this module (ShutdownSound deletes them), so holders that may outlive one ask again by
+// name rather than keep the pointer. One effects volume scales every effect. The sound device made
+// here also carries the music. Panning from scene objects is in scene/sound_pan.h.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +11,6 @@
 
 #include "audio/wave_reader.h"
 #include "platform/snd/device.h"
-#include "scene/game_object.h"
-
-class CSprite;
 
 struct SoundParams {
   float volume = 1.0f;  // 0..1
@@ -20,11 +19,15 @@ struct SoundParams {
   bool loop = false;
 };
 
-class CSoundEffect : public CGameObject {
+class CSoundEffect {
  public:
   explicit CSoundEffect(const char* fileName);
-  ~CSoundEffect() override;
-  int GetTypeId() override { return TypeId::kSoundEffect; }
+  ~CSoundEffect();
+  CSoundEffect(const CSoundEffect&) = delete;
+  CSoundEffect& operator=(const CSoundEffect&) = delete;
+  // The class number of the object table (TypeId::kSoundEffect), kept although an effect is no
+  // longer an object of the scene tree.
+  int GetTypeId() const { return 49; }
 
   // "Sounds\" + the requested file name: the member name in Sounds.pak.
   const std::string& Path() const { return path_; }
@@ -59,7 +62,7 @@ class CSoundEffect : public CGameObject {
 // format and reads "Sound"/"SFX volume". 1 when a device exists afterwards, 0 when the game runs
 // silent. A second call does nothing.
 int InitSound();
-// Stores "Sound"/"SFX volume" and releases the device.
+// Stores "Sound"/"SFX volume", deletes every effect and releases the device.
 void ShutdownSound();
 
 enum class SoundBackend { kSdl, kNull, kNone };
@@ -73,6 +76,8 @@ snd::Device* GetSoundDevice();
 // Null without a device. Otherwise the effect whose path equals "Sounds\" + fileName without
 // regard to case, or a new one.
 CSoundEffect* GetSoundEffect(const char* fileName);
+// The same lookup without making one: null when it was never asked for or has been deleted.
+CSoundEffect* FindSoundEffect(const char* fileName);
 // E_FAIL without a device or without an effect; otherwise the result of starting playback.
 int PlaySound(CSoundEffect* effect, const SoundParams& params);
 void StopSound(CSoundEffect* effect);
@@ -86,6 +91,3 @@ int32_t AttenuationFor(float level);
 // Pan helpers, each clamped to -1..+1, against the viewport width.
 float PanForScreenX(float x, float viewportWidth);
 float PanRelative(float x, float referenceCenterX, float referenceWidth);
-void SetPanFromPointer(SoundParams& params);
-void SetPanFromObject(SoundParams& params, CSprite* object);
-void SetPanRelativeTo(SoundParams& params, CSprite* object, CSprite* reference);

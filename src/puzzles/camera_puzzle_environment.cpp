@@ -8,6 +8,7 @@
 #include "flow/shutter.h"
 #include "player/game_state.h"
 #include "puzzles/puzzle_rules.h"
+#include "scene/sound_pan.h"
 #include "scene/text_sprite.h"
 #include "ui/button_style.h"
 #include "ui/pushbutton.h"

@@ -10,6 +10,7 @@
 #include "player/game_state.h"
 #include "puzzles/circuit_puzzle_wire.h"
 #include "puzzles/puzzle_rules.h"
+#include "scene/sound_pan.h"
 
 using namespace puzzle;
 

@@ -13,6 +13,7 @@
 #include "puzzles/puzzle_inventory.h"
 #include "puzzles/puzzle_rules.h"
 #include "scene/input.h"
+#include "scene/sound_pan.h"
 #include "scene/sprite_animator.h"
 #include "search/inventory_board.h"
 #include "search/inventory_item.h"

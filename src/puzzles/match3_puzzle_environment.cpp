@@ -15,6 +15,7 @@
 #include "puzzles/match3_puzzle_token.h"
 #include "puzzles/puzzle_button_board.h"
 #include "puzzles/puzzle_rules.h"
+#include "scene/sound_pan.h"
 #include "search/wrong_clicks.h"
 #include "ui/jorvane_corner.h"
 #include "ui/message_box.h"

@@ -14,6 +14,7 @@
 #include "puzzles/puzzle_checkbox.h"
 #include "puzzles/puzzle_drag.h"
 #include "puzzles/puzzle_rules.h"
+#include "scene/sound_pan.h"
 #include "ui/dialog_layouts.h"
 #include "ui/jorvane_corner.h"
 #include "ui/message_box.h"

@@ -8,6 +8,7 @@
 #include "player/game_state.h"
 #include "puzzles/puzzle_patch.h"
 #include "puzzles/puzzle_rules.h"
+#include "scene/sound_pan.h"
 
 using namespace puzzle;
 

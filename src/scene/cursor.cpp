@@ -31,6 +31,7 @@ const KindInfo kKinds[kCursorKindCount] = {
 };
 
 constexpr const char* kGhostImage = "GUI\\CursorGhost.png";
+constexpr const char* kBadClickSound = "BadClick.wav";
 constexpr uint32_t kTooltipOneLine = 0x40000;
 
 // The dump shows the cursor's current picture, so scripts can tell which shape is up.
@@ -55,13 +56,12 @@ gfx::Material OpaqueWhite() {
 CCursor::CCursor() {
   for (int k = 1; k < kCursorKindCount; ++k) textures_[k] = AcquireTexture(kKinds[k].image, 0);
   ghost_ = AcquireTexture(kGhostImage, 0);
-  CreateWeakRef(GetSoundEffect("BadClick.wav"), &badClick_);
+  GetSoundEffect(kBadClickSound);  // loaded with the cursor, played later by name
   g_cursor = this;
 }
 
 CCursor::~CCursor() {
   if (g_cursor == this) g_cursor = nullptr;
-  delete badClick_;
   for (TextureEntry*& t : textures_) {
     ReleaseTexture(t);
     t = nullptr;
@@ -74,7 +74,7 @@ TextureEntry* CCursor::GetKindTexture(int kind) const {
 }
 
 CSoundEffect* CCursor::GetBadClickSound() const {
-  return static_cast<CSoundEffect*>(WeakTarget(badClick_));
+  return FindSoundEffect(kBadClickSound);
 }
 
 void CCursor::Draw(gfx::Device* device) {

@@ -38,7 +38,6 @@ class CCursor : public CSprite {
   int kind_ = kCursorArrow;
   TextureEntry* textures_[kCursorKindCount] = {};  // index 0 unused
   TextureEntry* ghost_ = nullptr;
-  CXRef* badClick_ = nullptr;  // weak: sound effects are objects of their own
 };
 
 // The one cursor, or null.

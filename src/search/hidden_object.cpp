@@ -11,6 +11,7 @@
 #include "platform/os/host.h"
 #include "player/game_state.h"
 #include "scene/input.h"
+#include "scene/sound_pan.h"
 #include "search/hidden_object_rules.h"
 #include "search/item_board.h"
 #include "search/search_environment.h"

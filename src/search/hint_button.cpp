@@ -5,6 +5,7 @@
 #include "effects/fire_halo.h"
 #include "platform/os/host.h"
 #include "scene/input.h"
+#include "scene/sound_pan.h"
 #include "search/venue_parts.h"
 
 namespace {

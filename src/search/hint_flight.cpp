@@ -2,6 +2,7 @@
 
 #include "audio/sound_effects.h"
 #include "effects/particle_trail.h"
+#include "scene/sound_pan.h"
 #include "scene/sprite_animator.h"
 
 void LaunchHintFlight(CSprite* venue, CSprite* button, CSprite* target, int targetIndex) {

@@ -7,6 +7,7 @@
 #include "core/tree_dump_fields.h"
 #include "effects/particle_trail.h"
 #include "scene/input.h"
+#include "scene/sound_pan.h"
 #include "scene/text_sprite.h"
 #include "search/inventory_board.h"
 #include "search/inventory_layout.h"

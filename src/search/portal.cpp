@@ -13,6 +13,7 @@
 #include "scene/cursor.h"
 #include "scene/input.h"
 #include "scene/scene_context.h"
+#include "scene/sound_pan.h"
 #include "search/inventory_item.h"
 #include "search/portal_rules.h"
 #include "search/rule_actions.h"

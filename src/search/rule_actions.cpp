@@ -4,6 +4,7 @@
 #include "flow/environment.h"
 #include "flow/shutter.h"
 #include "player/game_state.h"
+#include "scene/sound_pan.h"
 #include "search/inventory_item.h"
 #include "ui/jorvane_corner.h"
 #include "ui/tooltip.h"

@@ -5,6 +5,7 @@
 #include "player/game_state.h"
 #include "scene/cursor.h"
 #include "scene/input.h"
+#include "scene/sound_pan.h"
 #include "ui/message_box.h"
 
 namespace penalty {

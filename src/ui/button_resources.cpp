@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kCaption = "CPushbutton::RestoreDeviceObjects()";
 constexpr const char* kSoundNames[3] = {"Click.wav", "Rollover.wav", "HintReady.wav"};
 
-CXRef* g_sounds[3] = {};  // weak: sound effects are objects of their own
+bool g_soundsLoaded[3] = {};  // the effects belong to the sound module: played by name
 gfx::VertexBuffer* g_halves[2] = {};
 
 gfx::HRESULT CreateHalfQuad(gfx::Device* device, bool hovered, gfx::VertexBuffer** out) {
@@ -49,9 +49,8 @@ void PresentTooltip(const ScreenRect& rect, const char* text, uint32_t flags) {
 int RestoreButtonResources(gfx::Device* device) {
   SetTooltipPresenter(&PresentTooltip);
   for (int i = 0; i < 3; ++i) {
-    if (WeakTarget(g_sounds[i])) continue;
-    delete g_sounds[i];
-    CreateWeakRef(GetSoundEffect(kSoundNames[i]), &g_sounds[i]);
+    if (g_soundsLoaded[i]) continue;
+    g_soundsLoaded[i] = GetSoundEffect(kSoundNames[i]) != nullptr;
     LoadingProgressStep();
   }
   gfx::HRESULT result = gfx::S_OK;
@@ -72,10 +71,7 @@ void InvalidateButtonResources() {
     if (vb) vb->Release();
     vb = nullptr;
   }
-  for (CXRef*& ref : g_sounds) {
-    delete ref;
-    ref = nullptr;
-  }
+  for (bool& loaded : g_soundsLoaded) loaded = false;
 }
 
 gfx::VertexBuffer* ButtonHalfQuad(bool hovered) {
@@ -83,7 +79,7 @@ gfx::VertexBuffer* ButtonHalfQuad(bool hovered) {
 }
 
 void PlayButtonSound(ButtonSound sound, float volume) {
-  auto* effect = static_cast<CSoundEffect*>(WeakTarget(g_sounds[int(sound)]));
+  CSoundEffect* effect = FindSoundEffect(kSoundNames[int(sound)]);
   if (!effect) return;
   SoundParams params;
   params.volume = volume;
