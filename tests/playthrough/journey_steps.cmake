@@ -48,27 +48,60 @@ macro(journey_check name)
   journey_line("dump ${name}.json\nscreenshot ${name}.png")
 endmacro()
 
-# Runs the timeline in the journey's user folders (WORK/journey/{config,data}) and keeps a copy of
-# the run's folder as WORK/<leg>.
-function(journey_run leg)
-  set(dir "${WORK}/journey")
-  file(MAKE_DIRECTORY "${dir}/config" "${dir}/data")
-  file(WRITE "${dir}/${leg}.script" "${JOURNEY_SCRIPT}quit\n")
+# Runs the game on a script file in user folders dir/{config,data} at JOURNEY_DT seconds a frame
+# (0.05 unless set).
+function(_journey_exec dir script leg)
+  if(NOT JOURNEY_DT)
+    set(JOURNEY_DT 0.05)
+  endif()
   execute_process(
     COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${dir}/config XDG_DATA_HOME=${dir}/data
       SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 --unset=DISPLAY --unset=WAYLAND_DISPLAY
-      "${VARDELL}" --fixed-dt 0.05 --script ${leg}.script
-    WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 600)
+      "${VARDELL}" --fixed-dt ${JOURNEY_DT} --script ${script}
+    WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 900)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${leg}: exit code ${rc}\n${out}\n${err}")
   endif()
 endfunction()
 
+# Runs the timeline in the journey's user folders (WORK/journey/{config,data}); what the leg
+# dumps and shoots lands in WORK/journey.
+function(journey_run leg)
+  set(dir "${WORK}/journey")
+  file(MAKE_DIRECTORY "${dir}/config" "${dir}/data")
+  file(WRITE "${dir}/${leg}.script" "${JOURNEY_SCRIPT}quit\n")
+  _journey_exec("${dir}" ${leg}.script ${leg})
+endfunction()
+
+# Runs the timeline so far in a copy of the journey's folders and dumps the scene where it stops:
+# the dump's text and object count go to out_text and out_count. A leg that starts with a seed
+# deals the same boards every run, so the leg itself later meets what the probe saw.
+function(journey_probe name out_text out_count)
+  set(dir "${WORK}/probe_${name}")
+  file(REMOVE_RECURSE "${dir}")
+  file(MAKE_DIRECTORY "${dir}/config" "${dir}/data")
+  file(COPY "${WORK}/journey/config" "${WORK}/journey/data" DESTINATION "${dir}")
+  file(WRITE "${dir}/probe.script" "${JOURNEY_SCRIPT}dump ${name}.json\nscreenshot ${name}.png\nquit\n")
+  _journey_exec("${dir}" probe.script probe_${name})
+  read_dump("${dir}/${name}.json" text count)
+  set(${out_text} "${text}" PARENT_SCOPE)
+  set(${out_count} ${count} PARENT_SCOPE)
+endfunction()
+
+# Each leg after the first starts the game again on the saved profile, reseeds the generators and
+# goes back to the venue where the last leg stopped.
+macro(journey_resume venue)
+  journey_begin()
+  journey_wait(2000)
+  journey_line("player Holmes")
+  journey_line("seed 11")
+  journey_line("goto 43 ${venue}")
+  journey_wait(3500)
+endmacro()
+
 # The profile of the journey's player as text.
 function(journey_profile out)
-  file(GLOB profiles "${WORK}/journey/data/Brannock/Vardell/Players/*.xml")
-  list(GET profiles 0 p)
-  file(READ "${p}" text)
+  file(READ "${WORK}/journey/data/Brannock/Vardell/Players/Holmes.xml" text)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
