@@ -95,3 +95,6 @@ vardell_scripted_playthrough(microscope_skip microscope_solve -DPART=skip
   -DPROFILE=${CMAKE_CURRENT_SOURCE_DIR}/playthrough/profiles/MicroscopeEvidence.xml)
 # Fourteen runs of the real binary that replay ever longer scripts: room for a busy machine.
 set_tests_properties(playthrough_microscope PROPERTIES TIMEOUT 1200)
+# The orders the story allows besides the walkthrough's: the lockbox left with Back, the twelfth
+# scrap found in the yard.
+vardell_scripted_playthrough(journey_detours journey_detours)

@@ -11,6 +11,7 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 
 include(${CMAKE_CURRENT_LIST_DIR}/game_driver.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/safe_moves.cmake)
 
 # A saved player as the walkthrough has it at the safe: stage 1, the Stethoscope and eight scraps.
 function(write_profile run name)
@@ -40,34 +41,17 @@ endfunction()
 
 # ---- 1. The story's turning recipe ------------------------------------------------------------------
 
-# Unit vectors of the pointer about the dial's centre, scaled by 1e9, turned 3.6 degrees at a time
-# (integer arithmetic only: a rotation by cos/sin of 3.6 degrees per step).
-set(c 998026728)
-set(s 62790520)
-set(ux 0)
-set(uy -1000000000)  # start at twelve o'clock
-set(frame 61)  # the grip is taken in frame 61, the turning starts in the next
+# One number a frame: the grip is taken in frame 61, the turning starts in the next.
+safe_dial_path(path)
+set(frame 61)
 set(moves "")
-macro(turn steps sense)
-  foreach(k RANGE 1 ${steps})
-    # sense 1: clockwise on screen (y down), which lowers the number under the mark.
-    math(EXPR nx "(${ux} * ${c} - ${sense} * ${uy} * ${s}) / 1000000000")
-    math(EXPR ny "(${uy} * ${c} + ${sense} * ${ux} * ${s}) / 1000000000")
-    set(ux ${nx})
-    set(uy ${ny})
-    math(EXPR px "296 + (${ux} * 150 + 500000000) / 1000000000")
-    math(EXPR py "314 + (${uy} * 150 + 500000000) / 1000000000")
-    math(EXPR frame "${frame} + 1")
-    string(APPEND moves "frame ${frame}\nmove ref ${px} ${py}\n")
-  endforeach()
-endmacro()
+foreach(p ${path})
+  math(EXPR frame "${frame} + 1")
+  string(APPEND moves "frame ${frame}\nmove ref ${p}\n")
+endforeach()
 set(start "frame 60\nmove ref 296 164\nframe 61\ndown\n")
-turn(76 1)   # 273.6 degrees clockwise: 24
-set(after24 ${frame})
-turn(46 -1)  # 165.6 anticlockwise: 70
-set(after70 ${frame})
-turn(55 1)   # 198 clockwise: 15
-turn(33 -1)  # 118.8 anticlockwise: 48
+set(after24 137)  # 76 numbers clockwise: 24
+set(after70 183)  # 46 anticlockwise: 70
 math(EXPR f_up "${frame} + 2")
 math(EXPR f_open "${frame} + 4")
 math(EXPR f_safe "${frame} + 60")
