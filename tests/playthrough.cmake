@@ -84,6 +84,8 @@ vardell_scripted_playthrough(piano piano_song)
 set_tests_properties(playthrough_piano PROPERTIES TIMEOUT 900)  # six runs through a whole song
 # The story from New Game along the walkthrough, leg by leg (tests/playthrough/journey.cmake).
 vardell_scripted_playthrough(journey journey)
+# The longest test: started first, with room for the address sanitizer.
+set_tests_properties(playthrough_journey PROPERTIES TIMEOUT 3600 COST 100000)
 # The power cabinet, the barn door keypad and the camera lock, each solved from dumps and by Skip.
 vardell_scripted_playthrough(streetcar_power streetcar_power_solve)
 vardell_scripted_playthrough(barn_door barn_door_solve)

@@ -2,6 +2,8 @@
 # frame, run in user folders that carry the player's profile from one leg to the next.
 #   JOURNEY_T (milliseconds of game time) and JOURNEY_SCRIPT are the timeline being written.
 include(${CMAKE_CURRENT_LIST_DIR}/game_driver.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/jigsaw_moves.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/safe_moves.cmake)
 
 macro(journey_begin)
   set(JOURNEY_T 0)
@@ -58,7 +60,7 @@ function(_journey_exec dir script leg)
     COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${dir}/config XDG_DATA_HOME=${dir}/data
       SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 --unset=DISPLAY --unset=WAYLAND_DISPLAY
       "${VARDELL}" --fixed-dt ${JOURNEY_DT} --script ${script}
-    WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 900)
+    WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 1800)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${leg}: exit code ${rc}\n${out}\n${err}")
   endif()
@@ -79,7 +81,7 @@ endfunction()
 function(journey_probe name out_text out_count)
   set(dir "${WORK}/probe_${name}")
   file(REMOVE_RECURSE "${dir}")
-  file(MAKE_DIRECTORY "${dir}/config" "${dir}/data")
+  file(MAKE_DIRECTORY "${dir}/config" "${dir}/data" "${WORK}/journey/config" "${WORK}/journey/data")
   file(COPY "${WORK}/journey/config" "${WORK}/journey/data" DESTINATION "${dir}")
   file(WRITE "${dir}/probe.script" "${JOURNEY_SCRIPT}dump ${name}.json\nscreenshot ${name}.png\nquit\n")
   _journey_exec("${dir}" probe.script probe_${name})
@@ -127,3 +129,45 @@ function(journey_expect_dump file wanted)
     message(FATAL_ERROR "${file} lacks \"${wanted}\"")
   endif()
 endfunction()
+
+# The lockbox by the ten moves of its table.
+macro(journey_slide_moves)
+  foreach(m "550 422 550 497" "700 422 700 497" "700 234 700 309" "550 197 625 197" "475 384 475 234"
+            "362 347 587 347" "475 234 475 309" "625 197 550 197" "700 309 700 234" "587 347 800 347")
+    separate_arguments(m)
+    journey_drag(${m})
+  endforeach()
+endmacro()
+
+# The jigsaw just opened by the twelfth scrap: a probe reads the scatter, the intro is closed at its
+# balloon (bx, by, which the solved line later shares), and the pieces are parked and assembled.
+macro(journey_solve_jigsaw name)
+  journey_probe(${name} text count)
+  string(FIND "${text}" "CJigsawEnvironment" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the twelfth scrap opened no jigsaw")
+  endif()
+  # The jigsaw: the intro closed, the pieces parked and assembled by the moves read from the probe.
+  find_object("${text}" ${count} class CSpeechBalloon balloon)
+  if(balloon EQUAL -1)
+    message(FATAL_ERROR "the jigsaw opened without its intro")
+  endif()
+  object_centre("${text}" ${balloon} bx by)
+  journey_click(${bx} ${by} 600)
+  jigsaw_drags("${text}" ${count} 1024 768 moves)
+  foreach(m ${moves})
+    string(REPLACE "|" ";" m "${m}")
+    list(GET m 0 x0)
+    list(GET m 1 y0)
+    list(GET m 2 x1)
+    list(GET m 3 y1)
+    journey_line("move ref ${x0} ${y0}")
+    journey_wait(50)
+    journey_line("down")
+    journey_wait(100)
+    journey_line("move ref ${x1} ${y1}")
+    journey_wait(100)
+    journey_line("up")
+    journey_wait(100)
+  endforeach()
+endmacro()
