@@ -1,0 +1,46 @@
+# The power cabinet's answer read from its dump (after game_driver.cmake): the levers whose lamp
+# sets together cover the dark lamps, each clicked once.
+
+# Lamps A1..C3 as bits 0..8 for each lever, and where each lever's click area is (ref, y 611).
+set(STREETCAR_LEVER_LAMPS 76 259 100 196 341)
+set(STREETCAR_LEVER_X 179 358 514 682 858)
+set(STREETCAR_LEVER_Y 611)
+
+# From the cabinet's dump text (state): the lamps as a string of 0 and 1 (out_lamps) and the ref x
+# of every lever to click (out_xs). Fails on a solved or unreadable cabinet, on one that starts with
+# every lamp lit, and when no set of levers lights them all.
+function(streetcar_power_levers state out_lamps out_xs)
+  if(NOT state MATCHES "solved 0 \\| lamps ([01]+) ")
+    message(FATAL_ERROR "power cabinet dump: ${state}")
+  endif()
+  set(lamps "${CMAKE_MATCH_1}")
+  set(dark 0)
+  foreach(i RANGE 8)
+    string(SUBSTRING "${lamps}" ${i} 1 lit)
+    if(lit STREQUAL "0")
+      math(EXPR dark "${dark} | (1 << ${i})")
+    endif()
+  endforeach()
+  if(dark EQUAL 0)
+    message(FATAL_ERROR "the cabinet starts with every lamp lit")
+  endif()
+  foreach(set RANGE 31)
+    set(flipped 0)
+    set(xs)
+    foreach(v RANGE 4)
+      math(EXPR flip "(${set} >> ${v}) & 1")
+      if(flip)
+        list(GET STREETCAR_LEVER_LAMPS ${v} m)
+        math(EXPR flipped "${flipped} ^ ${m}")
+        list(GET STREETCAR_LEVER_X ${v} x)
+        list(APPEND xs ${x})
+      endif()
+    endforeach()
+    if(flipped EQUAL dark)
+      set(${out_lamps} "${lamps}" PARENT_SCOPE)
+      set(${out_xs} "${xs}" PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  message(FATAL_ERROR "no lever set lights lamps ${lamps}")
+endfunction()
