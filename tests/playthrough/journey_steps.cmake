@@ -107,6 +107,15 @@ function(journey_profile out)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
+# Whether flag n is set in the saved profile (flags are the four words of PlayerAttribs): 1 or 0.
+function(journey_has_flag n out)
+  journey_profile(text)
+  string(REGEX MATCH "Flags=\"(-?[0-9]+),(-?[0-9]+),(-?[0-9]+),(-?[0-9]+)\"" _ "${text}")
+  math(EXPR w "${n} / 32 + 1")
+  math(EXPR bit "(${CMAKE_MATCH_${w}} >> (${n} % 32)) & 1")
+  set(${out} ${bit} PARENT_SCOPE)
+endfunction()
+
 # Fails unless every flag given is set in the profile (flags are the four words of PlayerAttribs).
 function(journey_expect_flags)
   journey_profile(text)
