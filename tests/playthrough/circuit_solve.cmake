@@ -24,24 +24,7 @@ function(expect_profile_flag file n)
   endif()
 endfunction()
 
-# The wires of a dump as "index|x|y|clicks|type" (clicks: left clicks from the turn to the solution).
-function(read_wires text count out)
-  set(found)
-  find_objects("${text}" ${count} class CCircuitPuzzleWire wires)
-  foreach(i ${wires})
-    string(JSON t GET "${text}" objects ${i} text)
-    if(NOT t MATCHES "wire ([0-9]+) \\| type ([0-9]) .* turn ([0-3]) \\| solution ([0-3])")
-      message(FATAL_ERROR "unexpected wire text: ${t}")
-    endif()
-    set(n 0)
-    if(NOT CMAKE_MATCH_2 EQUAL 4)
-      math(EXPR n "(${CMAKE_MATCH_4} - ${CMAKE_MATCH_3} + 4) % 4")
-    endif()
-    object_centre("${text}" ${i} x y)
-    list(APPEND found "${CMAKE_MATCH_1}|${x}|${y}|${n}|${CMAKE_MATCH_2}")
-  endforeach()
-  set(${out} "${found}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/circuit_moves.cmake)
 
 # ---- 1. Solved by hand -----------------------------------------------------------------------------
 

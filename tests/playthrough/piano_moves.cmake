@@ -1,0 +1,77 @@
+# Reading the player piano from an object dump taken while the song plays, and the holds that win
+# it (after game_driver.cmake).
+
+# A dump's decimal seconds as whole milliseconds (CMake arithmetic is integer only).
+function(piano_ms value out)
+  string(REGEX MATCH "^([0-9]+)(\\.([0-9]*))?" _ "${value}")
+  set(frac "${CMAKE_MATCH_3}000")
+  string(SUBSTRING "${frac}" 0 3 frac)
+  math(EXPR ms "${CMAKE_MATCH_1} * 1000 + 1${frac} - 1000")
+  set(${out} ${ms} PARENT_SCOPE)
+endfunction()
+
+# When the song started (seconds of game time, as dumped); fails unless it plays.
+function(piano_song_start text count out)
+  find_object("${text}" ${count} class CPlayerPianoEnvironment piano)
+  if(piano EQUAL -1)
+    message(FATAL_ERROR "no player piano in the dump")
+  endif()
+  string(JSON state GET "${text}" objects ${piano} text)
+  string(REGEX MATCH "playing 1 .*start ([0-9.]+)" _ "${state}")
+  if(NOT CMAKE_MATCH_1)
+    message(FATAL_ERROR "the song does not play: ${state}")
+  endif()
+  set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()
+
+# Each sung line's hot stretch as "from|to|x|y": when it is sung (seconds into the song) and a
+# point just inside the bottom of its glow. Fails unless all eight lines have one.
+function(piano_hot_stretches text count out)
+  find_objects("${text}" ${count} class CHotSyllable glows)
+  set(stretches)
+  foreach(glow ${glows})
+    string(JSON hot GET "${text}" objects ${glow} text)
+    if(NOT hot MATCHES "hot time ([0-9.]+) ([0-9.]+)")
+      message(FATAL_ERROR "a hot stretch without its times: ${hot}")
+    endif()
+    set(from ${CMAKE_MATCH_1})
+    set(to ${CMAKE_MATCH_2})
+    object_centre("${text}" ${glow} gx gy)
+    string(JSON bottom GET "${text}" objects ${glow} rect 3)
+    string(REGEX REPLACE "\\..*" "" bottom "${bottom}")
+    math(EXPR gy "${bottom} - 3")
+    list(APPEND stretches "${from}|${to}|${gx}|${gy}")
+  endforeach()
+  list(LENGTH stretches n)
+  if(NOT n EQUAL 8)
+    message(FATAL_ERROR "expected a hot stretch on each of the 8 sung lines, found ${n}")
+  endif()
+  set(${out} "${stretches}" PARENT_SCOPE)
+endfunction()
+
+# Script lines that hold the button on every hot stretch of a song started at `start`: each hold
+# begins half a second early and ends half a second late, because the music thread starts the
+# track a little later on some runs than on others (a hold off target drains only a quarter of
+# what a hold on target gains). out_end gets the last release in milliseconds of game time.
+function(piano_holds start stretches out out_end)
+  piano_ms(${start} start_ms)
+  set(holds "")
+  set(end_ms 0)
+  foreach(s ${stretches})
+    string(REPLACE "|" ";" f "${s}")
+    list(GET f 0 from)
+    list(GET f 1 to)
+    list(GET f 2 gx)
+    list(GET f 3 gy)
+    piano_ms(${from} from_ms)
+    piano_ms(${to} to_ms)
+    math(EXPR down_ms "${start_ms} + ${from_ms} - 500")
+    math(EXPR up_ms "${start_ms} + ${to_ms} + 500")
+    string(APPEND holds "at ${down_ms}e-3\nmove ${gx} ${gy}\ndown\nat ${up_ms}e-3\nup\nmove 1 1\n")
+    if(up_ms GREATER end_ms)
+      set(end_ms ${up_ms})
+    endif()
+  endforeach()
+  set(${out} "${holds}" PARENT_SCOPE)
+  set(${out_end} ${end_ms} PARENT_SCOPE)
+endfunction()
