@@ -26,7 +26,7 @@ struct Column {
   float anchor, width;
   Align align;
 };
-constexpr Column kColumns[3] = {{0.04f, 0.36f, kLeft}, {0.57f, 0.38f, kCentre}, {0.96f, 0.2f, kRight}};
+constexpr Column kColumns[3] = {{0.07f, 0.34f, kLeft}, {0.55f, 0.36f, kCentre}, {0.93f, 0.2f, kRight}};
 
 }  // namespace
 
