@@ -5,17 +5,6 @@ include(${CMAKE_CURRENT_LIST_DIR}/piano_moves.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/roomlock_moves.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/microscope_moves.cmake)
 
-# The centre of the speech balloon of a dump's text, for closing it; fails without one.
-function(s2_balloon_centre text count out_x out_y)
-  find_object("${text}" ${count} class CSpeechBalloon balloon)
-  if(balloon EQUAL -1)
-    message(FATAL_ERROR "no speech balloon where one was due")
-  endif()
-  object_centre("${text}" ${balloon} x y)
-  set(${out_x} ${x} PARENT_SCOPE)
-  set(${out_y} ${y} PARENT_SCOPE)
-endfunction()
-
 # Fails unless a speech balloon of the dump covers the point (x, y).
 function(s2_expect_balloon_at text count x y)
   find_objects("${text}" ${count} class CSpeechBalloon balloons)
@@ -57,7 +46,7 @@ journey_click(512 420 1500)
 journey_click(980 246 500)
 journey_click(234 356 4000)
 journey_probe(s2_circuit text count)
-s2_balloon_centre("${text}" ${count} bx by)
+dump_balloon_centre("${text}" ${count} bx by)
 read_wires("${text}" ${count} wires)
 journey_click(${bx} ${by} 500)
 # Every tile gets its left clicks in rounds, a tile's clicks a round apart (longer than a turn).

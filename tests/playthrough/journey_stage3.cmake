@@ -3,16 +3,6 @@ include(${CMAKE_CURRENT_LIST_DIR}/streetcar_power_moves.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/barn_door_moves.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/jewel_moves.cmake)
 
-# The text of the first object of class cls in the JSON text of a probe.
-function(s3_object_text text count cls out)
-  find_object("${text}" ${count} class ${cls} i)
-  if(i EQUAL -1)
-    message(FATAL_ERROR "the probe shows no ${cls}")
-  endif()
-  string(JSON t GET "${text}" objects ${i} text)
-  set(${out} "${t}" PARENT_SCOPE)
-endfunction()
-
 # ---- Stage 3: the car barn --------------------------------------------------------------------------
 
 # Clicks, flights and speech only: longer frames keep the legs short (the jewel drags get shorter ones).
@@ -59,7 +49,7 @@ journey_resume(TrolleyBarn_Yard.xml)
 journey_line("seed 17")  # the scramble hangs on this alone, so the probe sees the leg's own cabinet
 journey_click(321 427 4000)
 journey_probe(power text count)
-s3_object_text("${text}" ${count} CStreetcarPowerEnvironment state)
+dump_object_text("${text}" ${count} CStreetcarPowerEnvironment state)
 streetcar_power_levers("${state}" lamps levers)
 message(STATUS "power cabinet lamps ${lamps}: the levers at x ${levers}")
 foreach(x ${levers})
@@ -101,7 +91,7 @@ journey_line("seed 23")
 journey_click(633 382 4000)
 foreach(answered RANGE 3)
   journey_probe(door${answered} text count)
-  s3_object_text("${text}" ${count} CTrolleyBarnDoorEnvironment state)
+  dump_object_text("${text}" ${count} CTrolleyBarnDoorEnvironment state)
   barn_door_press("${state}" ${answered} column x)
   journey_click(${x} ${BARN_DOOR_BUTTON_Y} 400)
 endforeach()

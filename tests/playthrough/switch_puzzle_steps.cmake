@@ -11,26 +11,18 @@ function(expect_profile_flag dir name n)
   endif()
 endfunction()
 
-# The centre of the open speech balloon of a dump, for closing it; fails without one.
+# The centre of the open speech balloon of a dump file, for closing it; fails without one.
 function(balloon_centre file out_x out_y)
   read_dump("${file}" text count)
-  find_object("${text}" ${count} class CSpeechBalloon balloon)
-  if(balloon EQUAL -1)
-    message(FATAL_ERROR "${file}: no speech balloon")
-  endif()
-  object_centre("${text}" ${balloon} x y)
+  dump_balloon_centre("${text}" ${count} x y)
   set(${out_x} ${x} PARENT_SCOPE)
   set(${out_y} ${y} PARENT_SCOPE)
 endfunction()
 
-# The text of the first object of class cls in a dump.
+# The text of the first object of class cls in a dump file.
 function(object_text file cls out)
   read_dump("${file}" text count)
-  find_object("${text}" ${count} class ${cls} i)
-  if(i EQUAL -1)
-    message(FATAL_ERROR "${file}: no ${cls}")
-  endif()
-  string(JSON t GET "${text}" objects ${i} text)
+  dump_object_text("${text}" ${count} ${cls} t)
   set(${out} "${t}" PARENT_SCOPE)
 endfunction()
 
